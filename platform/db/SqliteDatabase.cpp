@@ -1,0 +1,105 @@
+#include "platform/db/SqliteDatabase.h"
+
+#include "platform/db/SqliteStatement.h"
+
+#include <sqlite3.h>
+
+#include <utility>
+
+namespace {
+
+int OpenFlags(SqliteOpenMode mode) {
+    switch (mode) {
+    case SqliteOpenMode::ReadWrite:
+        return SQLITE_OPEN_READWRITE;
+    case SqliteOpenMode::ReadOnly:
+        return SQLITE_OPEN_READONLY;
+    case SqliteOpenMode::Create:
+        return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    }
+    return SQLITE_OPEN_READONLY;
+}
+
+} // namespace
+
+ESqliteError::ESqliteError(QString message, int resultCode)
+    : Exception(std::move(message)), resultCode_(resultCode) {
+}
+
+ESqliteError ESqliteError::fromConnection(sqlite3* connection, int resultCode) {
+    const char* text =
+        connection != nullptr ? sqlite3_errmsg(connection) : sqlite3_errstr(resultCode);
+    return ESqliteError(QString::fromUtf8(text), resultCode);
+}
+
+bool ESqliteError::isNotADatabase() const noexcept {
+    const int primary = resultCode_ & 0xff;
+    return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
+}
+
+void SqliteDatabase::Closer::operator()(sqlite3* handle) const noexcept {
+    // Statements are finalized by their owners first, so close_v2 releases at once.
+    sqlite3_close_v2(handle);
+}
+
+SqliteDatabase::SqliteDatabase(const QString& path, SqliteOpenMode mode) {
+    sqlite3* raw = nullptr;
+    const QByteArray utf8Path = path.toUtf8();
+    const int rc = sqlite3_open_v2(utf8Path.constData(), &raw, OpenFlags(mode), nullptr);
+    handle_.reset(raw); // sqlite3_open_v2 may hand out a connection even when it fails
+    if (rc != SQLITE_OK) {
+        throw ESqliteError::fromConnection(raw, rc);
+    }
+    sqlite3_extended_result_codes(raw, 1);
+}
+
+SqliteDatabase::~SqliteDatabase() = default;
+SqliteDatabase::SqliteDatabase(SqliteDatabase&&) noexcept = default;
+SqliteDatabase& SqliteDatabase::operator=(SqliteDatabase&&) noexcept = default;
+
+void SqliteDatabase::exec(std::string_view utf8Sql) {
+    // sqlite3_exec needs a terminated string.
+    const std::string sql(utf8Sql);
+    const int rc = sqlite3_exec(handle(), sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        throw ESqliteError::fromConnection(handle(), rc);
+    }
+}
+
+void SqliteDatabase::exec(const QString& sql) {
+    const QByteArray utf8 = sql.toUtf8();
+    exec(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+SqliteStatement SqliteDatabase::prepare(std::string_view utf8Sql) {
+    return SqliteStatement(*this, utf8Sql);
+}
+
+SqliteStatement SqliteDatabase::prepare(const char* utf8Sql) {
+    return SqliteStatement(*this, std::string_view(utf8Sql));
+}
+
+SqliteStatement SqliteDatabase::prepare(const QString& sql) {
+    const QByteArray utf8 = sql.toUtf8();
+    return SqliteStatement(
+        *this, std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+void SqliteDatabase::setBusyTimeout(std::chrono::milliseconds timeout) {
+    const int rc = sqlite3_busy_timeout(handle(), static_cast<int>(timeout.count()));
+    if (rc != SQLITE_OK) {
+        throw ESqliteError::fromConnection(handle(), rc);
+    }
+}
+
+std::int64_t SqliteDatabase::lastInsertRowId() const noexcept {
+    return sqlite3_last_insert_rowid(handle());
+}
+
+std::int64_t SqliteDatabase::changes() const noexcept {
+    return sqlite3_changes64(handle());
+}
+
+bool SqliteDatabase::isAutocommit() const noexcept {
+    return sqlite3_get_autocommit(handle()) != 0;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "platform/Exceptions.h"
+
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+struct sqlite3;
+class SqliteStatement;
+
+// An SQLite call failed. The message is SQLite's own description of the error.
+class ESqliteError : public Exception {
+public:
+    ESqliteError(QString message, int resultCode);
+    // The connection's message for its most recent failure (SQLite's text for the code
+    // when there is no connection).
+    static ESqliteError fromConnection(sqlite3* connection, int resultCode);
+
+    // SQLite's extended result code (SQLITE_CONSTRAINT_CHECK, SQLITE_NOTADB, ...).
+    int resultCode() const noexcept { return resultCode_; }
+    // The file is not an SQLite database, or a damaged one (SQLITE_NOTADB, SQLITE_CORRUPT).
+    bool isNotADatabase() const noexcept;
+
+private:
+    int resultCode_;
+};
+
+// How a database file is opened.
+enum class SqliteOpenMode {
+    ReadWrite, // an existing file, for reading and writing; a missing file is an error
+    ReadOnly,  // an existing file, for reading only
+    Create,    // read-write, creating the file when it is missing
+};
+
+// One open connection to an SQLite database file; closed on destruction.
+class SqliteDatabase {
+public:
+    SqliteDatabase(const QString& path, SqliteOpenMode mode);
+    ~SqliteDatabase();
+    SqliteDatabase(SqliteDatabase&&) noexcept;
+    SqliteDatabase& operator=(SqliteDatabase&&) noexcept;
+
+    // Runs one or more SQL statements that return no rows of interest.
+    void exec(std::string_view utf8Sql);
+    void exec(const char* utf8Sql) { exec(std::string_view(utf8Sql)); }
+    void exec(const QString& sql);
+
+    // Prepares the first statement of the SQL text.
+    SqliteStatement prepare(std::string_view utf8Sql);
+    SqliteStatement prepare(const char* utf8Sql);
+    SqliteStatement prepare(const QString& sql);
+
+    // How long a statement waits for another connection's lock before failing as busy.
+    void setBusyTimeout(std::chrono::milliseconds timeout);
+
+    std::int64_t lastInsertRowId() const noexcept;
+    // Rows changed by the most recent INSERT, UPDATE or DELETE.
+    std::int64_t changes() const noexcept;
+    // False between BEGIN and COMMIT or ROLLBACK.
+    bool isAutocommit() const noexcept;
+
+    // The raw connection, for the wrapper's own classes.
+    sqlite3* handle() const noexcept { return handle_.get(); }
+
+private:
+    struct Closer {
+        void operator()(sqlite3* handle) const noexcept;
+    };
+    std::unique_ptr<sqlite3, Closer> handle_;
+};

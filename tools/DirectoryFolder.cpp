@@ -1,0 +1,171 @@
+#include "tools/DirectoryFolder.h"
+
+#include "tools/DirectorySchema.h"
+#include "tools/FolderErrors.h"
+
+#include "platform/db/SqliteTransaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <chrono>
+#include <utility>
+
+namespace {
+
+// Waits a little for another program's lock on the database instead of failing at once.
+constexpr std::chrono::milliseconds kBusyTimeout{5000};
+
+const QString kBase = QStringLiteral("Base");
+const QString kHistory = QStringLiteral("History");
+const QString kDatabaseFile = QStringLiteral("ccx.ddx");
+const QStringList kHistoryFiles = {QStringLiteral("tel.txt"), QStringLiteral("user.txt"),
+                                   QStringLiteral("street.txt")};
+
+QString Join(const QString& folder, const QString& name) {
+    return QDir(folder).filePath(name);
+}
+
+// Fails when the path exists but is not a folder.
+void RequireFolderOrNothing(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir()) {
+        throw EBadUse(QStringLiteral("%1: exists and is not a folder").arg(path));
+    }
+}
+
+// Fails when the path exists but is not a file.
+void RequireFileOrNothing(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        throw EBadUse(QStringLiteral("%1: exists and is not a file").arg(path));
+    }
+}
+
+void MakeFolder(const QString& path, QStringList& created) {
+    if (QFileInfo(path).isDir()) {
+        return;
+    }
+    if (!QDir().mkpath(path)) {
+        throw Exception(QStringLiteral("%1: cannot create the folder").arg(path));
+    }
+    created << path;
+}
+
+// Creates an empty file unless one exists; O_EXCL semantics, so nothing is ever truncated.
+void MakeEmptyFile(const QString& path, QStringList& created) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        created << path;
+        return;
+    }
+    if (!QFileInfo(path).isFile()) {
+        throw Exception(
+            QStringLiteral("%1: cannot create the file (%2)").arg(path, file.errorString()));
+    }
+}
+
+} // namespace
+
+DirectoryFolder::DirectoryFolder(QString root) : root_(std::move(root)) {
+}
+
+QString DirectoryFolder::databasePath() const {
+    return Join(Join(root_, kBase), kDatabaseFile);
+}
+
+QStringList DirectoryFolder::historyPaths() const {
+    QStringList paths;
+    for (const QString& name : kHistoryFiles) {
+        paths << Join(Join(root_, kHistory), name);
+    }
+    return paths;
+}
+
+void DirectoryFolder::checkBeforeInit() const {
+    RequireFolderOrNothing(root_);
+    RequireFolderOrNothing(Join(root_, kBase));
+    RequireFolderOrNothing(Join(root_, kHistory));
+    for (const QString& path : historyPaths()) {
+        RequireFileOrNothing(path);
+    }
+    if (QFileInfo::exists(databasePath())) {
+        open(SqliteOpenMode::ReadOnly); // throws when the file is not a directory database
+    }
+}
+
+QStringList DirectoryFolder::init() const {
+    checkBeforeInit();
+    QStringList created;
+    MakeFolder(root_, created);
+    MakeFolder(Join(root_, kBase), created);
+    if (createDatabase()) {
+        created << databasePath();
+    }
+    MakeFolder(Join(root_, kHistory), created);
+    for (const QString& path : historyPaths()) {
+        MakeEmptyFile(path, created);
+    }
+    return created;
+}
+
+// Builds the database in a temporary file beside its place and renames it into place, so a
+// failure leaves no half-made database and an existing file is never replaced.
+bool DirectoryFolder::createDatabase() const {
+    const QString target = databasePath();
+    if (QFileInfo::exists(target)) {
+        return false;
+    }
+    QTemporaryFile temporary(target + QStringLiteral(".XXXXXX"));
+    if (!temporary.open()) {
+        throw Exception(QStringLiteral("%1: cannot create the database (%2)")
+                            .arg(target, temporary.errorString()));
+    }
+    {
+        SqliteDatabase database(temporary.fileName(), SqliteOpenMode::ReadWrite);
+        SqliteTransaction transaction(database);
+        CreateDirectorySchema(database);
+        transaction.commit();
+    }
+    temporary.close();
+    // A temporary file is private to its owner; the database is an ordinary file.
+    temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                             QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (!temporary.rename(target)) {
+        if (QFileInfo::exists(target)) {
+            return false; // made by someone else meanwhile; theirs stays
+        }
+        throw Exception(QStringLiteral("%1: cannot create the database (%2)")
+                            .arg(target, temporary.errorString()));
+    }
+    temporary.setAutoRemove(false);
+    return true;
+}
+
+SqliteDatabase DirectoryFolder::open(SqliteOpenMode mode) const {
+    if (!QFileInfo(root_).isDir()) {
+        throw EBadUse(QStringLiteral("%1: no such folder").arg(root_));
+    }
+    const QString path = databasePath();
+    if (!QFileInfo(path).isFile()) {
+        throw EBadUse(QStringLiteral("%1: no directory database (%2 is missing)").arg(root_, path));
+    }
+    QString problem;
+    try {
+        SqliteDatabase database(path, mode);
+        database.setBusyTimeout(kBusyTimeout);
+        problem = DirectorySchemaProblem(database);
+        if (problem.isEmpty()) {
+            return database;
+        }
+    } catch (const ESqliteError& error) {
+        if (!error.isNotADatabase()) {
+            // A locked or unreadable file is a failure, not a wrong file.
+            throw Exception(QStringLiteral("%1: %2").arg(path, error.message()));
+        }
+        problem = error.message();
+    }
+    throw EBadUse(QStringLiteral("%1: not a directory database: %2").arg(path, problem));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/db/SqliteDatabase.h"
+
+#include <QString>
+#include <QStringList>
+
+// A directory working folder: the database `Base/ccx.ddx` and the history files
+// `History/tel.txt`, `History/user.txt` and `History/street.txt` below one root folder.
+class DirectoryFolder {
+public:
+    explicit DirectoryFolder(QString root);
+
+    const QString& root() const noexcept { return root_; }
+    QString databasePath() const;
+    QStringList historyPaths() const;
+
+    // Creates the root folder and whatever of the folders and files is missing, the database
+    // with an empty table `tel` and the history files empty. An existing file is never
+    // truncated or overwritten. Returns the paths it created. Throws EBadUse, before changing
+    // anything, when a path is taken by something else or the database is not a directory
+    // database; Exception when a file cannot be created.
+    QStringList init() const;
+
+    // Opens the directory database (ReadWrite or ReadOnly), waiting a few seconds for another
+    // program's lock. Throws EBadUse when the folder or its database is missing or the file is
+    // not a directory database; Exception when the file cannot be read (locked, no access).
+    SqliteDatabase open(SqliteOpenMode mode) const;
+
+private:
+    void checkBeforeInit() const;
+    bool createDatabase() const;
+
+    QString root_;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class QIODevice;
+class SqliteDatabase;
+
+// Writes every entry of the table `tel`, in `ID` order, as UTF-8 CSV in the form that
+// ImportEntries reads: the header "tel,fio,Name,Story" and one record per entry, each ended
+// by CR LF; `tel` as plain number text (23456), empty for no phone; a NULL text as an empty
+// field and an empty text as "". Returns the number of entries written.
+qint64 ExportEntries(SqliteDatabase& database, QIODevice& device);
+
+// The same into a file, which is replaced only when the whole export succeeded. A file that
+// cannot be written throws Exception.
+qint64 ExportEntriesToFile(SqliteDatabase& database, const QString& path);

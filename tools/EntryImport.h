@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+class SqliteDatabase;
+
+// Adds the entries of a UTF-8 CSV text to the table `tel` in one transaction and returns
+// their number. The text starts with the header "tel,fio,Name,Story" (a byte-order mark
+// before it is skipped); then one record per entry: an empty `tel` is no phone, otherwise a
+// number; an unquoted empty text field is NULL and a quoted empty one ("") an empty text.
+// A malformed line (syntax, field count, a `tel` that is no number, a text that is not UTF-8,
+// holds a NUL or has more than 255 characters) throws ECsvFormatError and nothing is written.
+qint64 ImportEntries(SqliteDatabase& database, QByteArrayView csv);
+
+// The same for a file; a malformed line's message names the file. A file that cannot be
+// read throws Exception.
+qint64 ImportEntriesFromFile(SqliteDatabase& database, const QString& path);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "tools/DirectoryEntry.h"
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+// The commands of phonebook-db on a working folder. Each opens the folder's database for
+// its own work and closes it before returning. EBadUse means the folder or its database is
+// missing or wrong and nothing was changed; other exceptions are failures of the command.
+
+// Creates the folder and what it lacks; returns the paths created.
+QStringList InitFolder(const QString& folder);
+
+// Adds count generated entries (the same for the same seed) in one transaction.
+void GenerateFolderEntries(const QString& folder, qint64 count, std::uint64_t seed,
+                           const std::function<void(qint64 added)>& progress = {});
+
+// Adds the entries of a CSV file in one transaction; returns their number.
+qint64 ImportFolderEntries(const QString& folder, const QString& csvPath);
+
+// Writes every entry to a CSV file; returns their number.
+qint64 ExportFolderEntries(const QString& folder, const QString& csvPath);
+
+// Adds the given entries in one transaction.
+void AddFolderEntries(const QString& folder, std::span<const DirectoryEntry> entries);
+
+// Every entry of the folder's database, in `ID` order.
+std::vector<DirectoryEntry> ReadFolderEntries(const QString& folder);
