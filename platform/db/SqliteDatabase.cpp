@@ -8,16 +8,17 @@
 
 namespace {
 
+// A connection is used by one thread only, so SQLite's per-call connection lock is left out.
 int OpenFlags(SqliteOpenMode mode) {
     switch (mode) {
     case SqliteOpenMode::ReadWrite:
-        return SQLITE_OPEN_READWRITE;
+        return SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     case SqliteOpenMode::ReadOnly:
-        return SQLITE_OPEN_READONLY;
+        break;
     case SqliteOpenMode::Create:
-        return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     }
-    return SQLITE_OPEN_READONLY;
+    return SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
 }
 
 } // namespace

@@ -36,7 +36,7 @@ enum class SqliteOpenMode {
     Create,    // read-write, creating the file when it is missing
 };
 
-// One open connection to an SQLite database file; closed on destruction.
+// One open connection to an SQLite database file, used by one thread; closed on destruction.
 class SqliteDatabase {
 public:
     SqliteDatabase(const QString& path, SqliteOpenMode mode);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QtGlobal>
+
+// A working folder with a generated directory of a given number of entries, made once per
+// run in a temporary folder by phonebook-db's own code and removed at the end of the run.
+class DirectoryFixture {
+public:
+    // The folder with this many entries, generated on first use.
+    static const DirectoryFixture& withEntries(qint64 entries);
+
+    qint64 entries() const noexcept { return entries_; }
+    QString databasePath() const;
+    // The connection string the program builds for the folder's database.
+    QString connectionString() const;
+
+private:
+    explicit DirectoryFixture(qint64 entries);
+
+    qint64 entries_;
+    QTemporaryDir folder_;
+};

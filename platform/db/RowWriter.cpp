@@ -1,0 +1,230 @@
+#include "platform/db/RowWriter.h"
+
+#include "platform/db/ProviderError.h"
+#include "platform/db/RowStore.h"
+#include "platform/db/SqlIdentifier.h"
+#include "platform/db/SqliteAdoConnection.h"
+#include "platform/db/SqliteStatement.h"
+#include "platform/db/SqliteTransaction.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+void Bind(SqliteStatement& statement, int index, const AdoVariant& value) {
+    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
+        statement.bindInt64(index, *integer);
+    } else if (const auto* real = std::get_if<double>(&value)) {
+        statement.bindDouble(index, *real);
+    } else if (const auto* text = std::get_if<QString>(&value)) {
+        statement.bindText(index, *text);
+    } else {
+        statement.bindNull(index);
+    }
+}
+
+// One row read from the table, owning its texts.
+class TableRow {
+public:
+    // Reads the statement's current row; `origins` maps each result column to a statement
+    // column (or -1), and `fallback` gives the values of the other result columns.
+    TableRow(const SqliteStatement& statement, const std::vector<int>& origins,
+             std::span<const StoredValue> fallback) {
+        texts_.reserve(origins.size()); // the views below point into these strings
+        for (std::size_t i = 0; i < origins.size(); ++i) {
+            values_.push_back(origins[i] < 0 ? (i < fallback.size() ? fallback[i] : StoredValue())
+                                             : read(statement, origins[i]));
+        }
+    }
+    std::span<const StoredValue> values() const { return values_; }
+
+private:
+    StoredValue read(const SqliteStatement& statement, int column) {
+        switch (statement.columnType(column)) {
+        case SqliteType::Integer:
+            return StoredValue::ofInteger(statement.columnInt64(column));
+        case SqliteType::Float:
+            return StoredValue::ofReal(statement.columnDouble(column));
+        case SqliteType::Text:
+            texts_.push_back(statement.columnUtf8(column));
+            return StoredValue::ofText(texts_.back());
+        case SqliteType::Blob:
+            texts_.push_back(statement.columnUtf8(column));
+            return StoredValue::ofBlob(texts_.back());
+        case SqliteType::Null:
+            break;
+        }
+        return StoredValue::null();
+    }
+
+    std::vector<StoredValue> values_;
+    std::vector<std::string> texts_;
+};
+
+} // namespace
+
+RowWriter::RowWriter(SqliteAdoConnection& connection, const WriteTarget& target,
+                     const std::vector<ResultColumn>& columns)
+    : connection_(connection), target_(target), columns_(columns) {
+}
+
+QString RowWriter::quotedTable() const {
+    return QuotedIdentifier(target_.table.schema) + u'.' + QuotedIdentifier(target_.table.name);
+}
+
+std::int64_t RowWriter::key(const RowStore& rows, std::size_t row) const {
+    const StoredValue value = rows.value(row, target_.keyColumn);
+    if (value.type != StoredType::Integer) {
+        throw ProviderError(QStringLiteral("The row has no key; it cannot be found in table '%1'.")
+                                .arg(target_.table.name));
+    }
+    return value.integer;
+}
+
+QString RowWriter::quotedKey() const {
+    return QuotedIdentifier(columns_[static_cast<std::size_t>(target_.keyColumn)].origin);
+}
+
+RowWriter::Reread RowWriter::reread(const QString& keyName) const {
+    Reread query;
+    QStringList selected;
+    for (const ResultColumn& column : columns_) {
+        const bool fromTable = !column.origin.isEmpty() && SameTable(column.table, target_.table);
+        query.origins.push_back(fromTable ? static_cast<int>(selected.size()) : -1);
+        if (fromTable) {
+            selected << QuotedIdentifier(column.origin);
+        }
+    }
+    query.sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                    .arg(selected.join(QStringLiteral(", ")), quotedTable(), keyName);
+    return query;
+}
+
+void RowWriter::update(RowStore& rows, std::size_t row, const ColumnChanges& changes) {
+    if (changes.empty()) {
+        return;
+    }
+    const std::int64_t id = key(rows, row);
+    try {
+        SqliteDatabase& database = connection_.database();
+        SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
+        QStringList assignments;
+        for (const auto& change : changes) {
+            assignments << QuotedIdentifier(
+                               columns_[static_cast<std::size_t>(change.first)].origin) +
+                               QStringLiteral(" = ?");
+        }
+        SqliteStatement write = database.prepare(
+            QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                .arg(quotedTable(), assignments.join(QStringLiteral(", ")), quotedKey()));
+        int index = 1;
+        for (const auto& change : changes) {
+            Bind(write, index++, change.second);
+        }
+        write.bindInt64(index, id);
+        write.step();
+        if (database.changes() == 0) {
+            throw ProviderError(QStringLiteral("The row to update is no longer in table '%1'; "
+                                               "another user may have deleted it.")
+                                    .arg(target_.table.name));
+        }
+        const Reread query = reread(quotedKey());
+        SqliteStatement select = database.prepare(query.sql);
+        select.bindInt64(1, id);
+        std::vector<StoredValue> current;
+        rows.readRow(row, current);
+        if (!select.step()) {
+            throw ProviderError(
+                QStringLiteral("The changed row cannot be read back from table '%1'.")
+                    .arg(target_.table.name));
+        }
+        const TableRow stored(select, query.origins, current);
+        transaction.commit();
+        rows.replace(row, stored.values());
+    } catch (const ESqliteError& failure) {
+        throw connection_.error(failure);
+    }
+}
+
+std::size_t RowWriter::insert(RowStore& rows, const ColumnChanges& changes) {
+    try {
+        SqliteDatabase& database = connection_.database();
+        SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
+        QStringList names, marks;
+        for (const auto& change : changes) {
+            names << QuotedIdentifier(columns_[static_cast<std::size_t>(change.first)].origin);
+            marks << QStringLiteral("?");
+        }
+        SqliteStatement write = database.prepare(
+            names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedTable())
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(quotedTable(), names.join(QStringLiteral(", ")),
+                                       marks.join(QStringLiteral(", "))));
+        int index = 1;
+        for (const auto& change : changes) {
+            Bind(write, index++, change.second);
+        }
+        write.step();
+        const Reread query = reread(QStringLiteral("rowid"));
+        SqliteStatement select = database.prepare(query.sql);
+        select.bindInt64(1, database.lastInsertRowId());
+        if (!select.step()) {
+            throw ProviderError(QStringLiteral("The new row cannot be read back from table '%1'.")
+                                    .arg(target_.table.name));
+        }
+        const std::vector<StoredValue> nulls(columns_.size());
+        const TableRow stored(select, query.origins, nulls);
+        transaction.commit();
+        return rows.append(stored.values());
+    } catch (const ESqliteError& failure) {
+        throw connection_.error(failure);
+    }
+}
+
+void RowWriter::remove(const RowStore& rows, std::size_t row) {
+    const std::int64_t id = key(rows, row);
+    try {
+        SqliteDatabase& database = connection_.database();
+        SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
+        SqliteStatement write = database.prepare(
+            QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quotedTable(), quotedKey()));
+        write.bindInt64(1, id);
+        write.step();
+        transaction.commit();
+    } catch (const ESqliteError& failure) {
+        throw connection_.error(failure);
+    }
+}
+
+void RowWriter::resync(RowStore& rows, std::span<const std::size_t> which) {
+    try {
+        SqliteDatabase& database = connection_.database();
+        // One read transaction: every row is read from the same state of the table.
+        SqliteTransaction transaction(database);
+        const Reread query = reread(quotedKey());
+        SqliteStatement select = database.prepare(query.sql);
+        std::vector<StoredValue> current;
+        for (const std::size_t row : which) {
+            rows.readRow(row, current);
+            const StoredValue id = current[static_cast<std::size_t>(target_.keyColumn)];
+            if (id.type != StoredType::Integer) {
+                continue;
+            }
+            select.bindInt64(1, id.integer);
+            if (select.step()) {
+                const TableRow stored(select, query.origins, current);
+                if (!std::equal(current.begin(), current.end(), stored.values().begin(),
+                                stored.values().end())) {
+                    rows.replace(row, stored.values());
+                }
+            }
+            select.reset();
+        }
+        transaction.commit();
+    } catch (const ESqliteError& failure) {
+        throw connection_.error(failure);
+    }
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+struct UCollator;
+
+// Compares UTF-8 texts in Russian alphabetical order, ignoring letter case: ICU's collator
+// for the locale "ru" at secondary strength ("аптека" < "Баня" < "елка" < "ЁЛКА" < "Яблоко").
+class RussianCollator {
+public:
+    // Throws Exception when ICU has no collator for the locale.
+    RussianCollator();
+    ~RussianCollator();
+    RussianCollator(const RussianCollator&) = delete;
+    RussianCollator& operator=(const RussianCollator&) = delete;
+
+    // Below zero, zero or above zero as first sorts before, with or after second.
+    int compare(std::string_view first, std::string_view second) const noexcept;
+
+private:
+    struct Closer {
+        void operator()(UCollator* collator) const noexcept;
+    };
+    std::unique_ptr<UCollator, Closer> collator_;
+};

@@ -1,0 +1,274 @@
+#include "platform/db/SqlDialect.h"
+
+#include "platform/db/LikePattern.h"
+#include "platform/db/PlainNumberText.h"
+#include "platform/db/RussianCollator.h"
+#include "platform/db/SqliteDatabase.h"
+
+#include <sqlite3.h>
+#include <unicode/utf8.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// A compiled pattern kept with the statement while its pattern argument stays the same.
+struct LikeCache {
+    std::string pattern;
+    char32_t escape = 0;
+    LikePattern compiled;
+};
+
+// The value's text as like() sees it; numbers read as their plain number text.
+std::string_view LikeText(sqlite3_value* value, std::optional<PlainNumberText>& number) {
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_FLOAT:
+        number.emplace(sqlite3_value_double(value));
+        return number->view();
+    case SQLITE_INTEGER:
+        number.emplace(static_cast<std::int64_t>(sqlite3_value_int64(value)));
+        return number->view();
+    default:
+        break;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    const int bytes = sqlite3_value_bytes(value);
+    return text != nullptr ? std::string_view(text, static_cast<std::size_t>(bytes))
+                           : std::string_view();
+}
+
+// The escape argument's one character, or false when it is not exactly one character.
+bool EscapeCharacter(sqlite3_value* value, char32_t& escape) {
+    const auto* text = sqlite3_value_text(value);
+    const int bytes = sqlite3_value_bytes(value);
+    if (text == nullptr || bytes == 0) {
+        return false;
+    }
+    int offset = 0;
+    UChar32 c = 0;
+    U8_NEXT(text, offset, bytes, c);
+    escape = static_cast<char32_t>(c);
+    return c > 0 && offset == bytes;
+}
+
+void DeleteLikeCache(void* cache) {
+    delete static_cast<LikeCache*>(cache);
+}
+
+// like(pattern, value[, escape]): NULL when an argument is NULL, else 1 or 0.
+void LikeFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(context);
+            return;
+        }
+    }
+    char32_t escape = 0;
+    if (argc == 3 && !EscapeCharacter(argv[2], escape)) {
+        sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
+        return;
+    }
+    std::optional<PlainNumberText> patternNumber, valueNumber;
+    const std::string_view pattern = LikeText(argv[0], patternNumber);
+    const std::string_view value = LikeText(argv[1], valueNumber);
+    auto* cache = static_cast<LikeCache*>(sqlite3_get_auxdata(context, 0));
+    if (cache != nullptr && cache->escape == escape && cache->pattern == pattern) {
+        sqlite3_result_int(context, cache->compiled.matches(value) ? 1 : 0);
+        return;
+    }
+    auto fresh = std::make_unique<LikeCache>(
+        LikeCache{std::string(pattern), escape, LikePattern(pattern, escape)});
+    sqlite3_result_int(context, fresh->compiled.matches(value) ? 1 : 0);
+    // SQLite may destroy the cache at once, so it is handed over only after its last use.
+    sqlite3_set_auxdata(context, 0, fresh.release(), DeleteLikeCache);
+}
+
+int CompareRussian(void* collator, int firstBytes, const void* first, int secondBytes,
+                   const void* second) {
+    return static_cast<const RussianCollator*>(collator)->compare(
+        std::string_view(static_cast<const char*>(first), static_cast<std::size_t>(firstBytes)),
+        std::string_view(static_cast<const char*>(second), static_cast<std::size_t>(secondBytes)));
+}
+
+void DeleteCollator(void* collator) {
+    delete static_cast<RussianCollator*>(collator);
+}
+
+// One token of an SQL text, as far as the ORDER BY rewrite needs to tell them apart.
+struct Token {
+    enum class Kind { Word, Quoted, Symbol } kind;
+    qsizetype begin;
+    qsizetype end;
+    int depth; // the parenthesis depth the token stands at
+};
+
+bool IsWordChar(QChar c) {
+    return c.isLetterOrNumber() || c == u'_' || c == u'$' || c.unicode() >= 0x80;
+}
+
+// The end of a quoted part that starts at begin, closed by `close`; a doubled close stands
+// for one character.
+qsizetype QuotedEnd(const QString& sql, qsizetype begin, QChar close) {
+    qsizetype i = begin + 1;
+    while (i < sql.size()) {
+        if (sql[i] == close) {
+            if (close != u']' && i + 1 < sql.size() && sql[i + 1] == close) {
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        ++i;
+    }
+    return sql.size();
+}
+
+// The end of the comment that starts at begin, or begin when none starts there.
+qsizetype CommentEnd(const QString& sql, qsizetype begin) {
+    const QStringView rest = QStringView(sql).mid(begin);
+    if (rest.startsWith(u"--")) {
+        const qsizetype end = sql.indexOf(u'\n', begin);
+        return end < 0 ? sql.size() : end + 1;
+    }
+    if (rest.startsWith(u"/*")) {
+        const qsizetype end = sql.indexOf(u"*/", begin + 2);
+        return end < 0 ? sql.size() : end + 2;
+    }
+    return begin;
+}
+
+std::vector<Token> Tokenize(const QString& sql) {
+    std::vector<Token> tokens;
+    int depth = 0;
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        const QChar c = sql[i];
+        if (c.isSpace()) {
+            ++i;
+        } else if (const qsizetype comment = CommentEnd(sql, i); comment != i) {
+            i = comment;
+        } else if (c == u'\'' || c == u'"' || c == u'`' || c == u'[') {
+            const qsizetype end = QuotedEnd(sql, i, c == u'[' ? QChar(u']') : c);
+            tokens.push_back({Token::Kind::Quoted, i, end, depth});
+            i = end;
+        } else if (IsWordChar(c)) {
+            qsizetype end = i + 1;
+            while (end < sql.size() && IsWordChar(sql[end])) {
+                ++end;
+            }
+            tokens.push_back({Token::Kind::Word, i, end, depth});
+            i = end;
+        } else {
+            // Parentheses stand at the depth of what they enclose.
+            depth += c == u'(' ? 1 : 0;
+            tokens.push_back({Token::Kind::Symbol, i, i + 1, depth});
+            depth -= c == u')' ? 1 : 0;
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+// Finds the insertion points of the outermost ORDER BY clause's terms.
+class OrderByScan {
+public:
+    explicit OrderByScan(const QString& sql) : sql_(sql), tokens_(Tokenize(sql)) {}
+
+    std::vector<qsizetype> insertionPoints() {
+        std::size_t t = clauseStart();
+        while (t < tokens_.size()) {
+            const std::size_t termStart = t;
+            while (t < tokens_.size() && !endsTerm(t)) {
+                ++t;
+            }
+            addTerm(termStart, t);
+            if (t >= tokens_.size() || !isSymbol(t, u',')) {
+                break;
+            }
+            ++t;
+        }
+        return points_;
+    }
+
+private:
+    bool isWord(std::size_t t, QStringView word) const {
+        const Token& token = tokens_[t];
+        return token.kind == Token::Kind::Word && token.depth == 0 &&
+               QStringView(sql_)
+                       .sliced(token.begin, token.end - token.begin)
+                       .compare(word, Qt::CaseInsensitive) == 0;
+    }
+    bool isSymbol(std::size_t t, QChar symbol) const {
+        const Token& token = tokens_[t];
+        return token.kind == Token::Kind::Symbol && token.depth == 0 && sql_[token.begin] == symbol;
+    }
+    bool endsTerm(std::size_t t) const {
+        return isSymbol(t, u',') || isSymbol(t, u';') || isSymbol(t, u')') || isWord(t, u"LIMIT");
+    }
+    // The token after the first top-level "ORDER BY", or the end when there is none.
+    std::size_t clauseStart() const {
+        for (std::size_t t = 0; t + 1 < tokens_.size(); ++t) {
+            if (isWord(t, u"ORDER") && isWord(t + 1, u"BY")) {
+                return t + 2;
+            }
+        }
+        return tokens_.size();
+    }
+    void addTerm(std::size_t begin, std::size_t end) {
+        for (std::size_t t = begin; t < end; ++t) {
+            if (isWord(t, u"COLLATE")) {
+                return;
+            }
+        }
+        std::size_t last = end;
+        if (last - begin >= 2 && isWord(last - 2, u"NULLS") &&
+            (isWord(last - 1, u"FIRST") || isWord(last - 1, u"LAST"))) {
+            last -= 2;
+        }
+        if (last > begin && (isWord(last - 1, u"ASC") || isWord(last - 1, u"DESC"))) {
+            last -= 1;
+        }
+        if (last > begin) {
+            points_.push_back(tokens_[last - 1].end);
+        }
+    }
+
+    const QString& sql_;
+    std::vector<Token> tokens_;
+    std::vector<qsizetype> points_;
+};
+
+void Check(sqlite3* connection, int resultCode) {
+    if (resultCode != SQLITE_OK) {
+        throw ESqliteError::fromConnection(connection, resultCode);
+    }
+}
+
+} // namespace
+
+void RegisterSqlDialect(sqlite3* connection) {
+    constexpr int kFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    for (const int arguments : {2, 3}) {
+        Check(connection, sqlite3_create_function_v2(connection, "like", arguments, kFlags, nullptr,
+                                                     LikeFunction, nullptr, nullptr, nullptr));
+    }
+    auto collator = std::make_unique<RussianCollator>();
+    // When registration fails SQLite does not call the destructor; the unique_ptr still owns.
+    Check(connection, sqlite3_create_collation_v2(connection, kRussianCollationName, SQLITE_UTF8,
+                                                  collator.get(), CompareRussian, DeleteCollator));
+    collator.release();
+}
+
+QString WithOrderByCollation(const QString& sql) {
+    const std::vector<qsizetype> points = OrderByScan(sql).insertionPoints();
+    QString rewritten = sql;
+    const QString collate = QStringLiteral(" COLLATE ") + QLatin1String(kRussianCollationName);
+    for (auto point = points.rbegin(); point != points.rend(); ++point) {
+        rewritten.insert(*point, collate);
+    }
+    return rewritten;
+}

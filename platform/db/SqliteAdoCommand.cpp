@@ -1,0 +1,64 @@
+#include "platform/db/SqliteAdoCommand.h"
+
+#include "platform/db/AdoConstants.h"
+#include "platform/db/CommandStatement.h"
+#include "platform/db/ProviderError.h"
+#include "platform/db/SqlIdentifier.h"
+#include "platform/db/SqliteAdoConnection.h"
+
+SqliteAdoCommand::SqliteAdoCommand() : commandType_(ado::adCmdText) {
+}
+
+SqliteAdoCommand::~SqliteAdoCommand() = default;
+
+void SqliteAdoCommand::setCommandType(int commandType) {
+    commandType_ = commandType;
+}
+
+void SqliteAdoCommand::setCommandText(const QString& text) {
+    commandText_ = text;
+}
+
+void SqliteAdoCommand::setActiveConnection(const QString& connectionString) {
+    connection_ = std::make_shared<SqliteAdoConnection>(connectionString);
+}
+
+void SqliteAdoCommand::releaseActiveConnection() {
+    connection_.reset();
+}
+
+std::vector<AdoParameter> SqliteAdoCommand::refreshParameters() {
+    const std::shared_ptr<SqliteAdoConnection> held = connection();
+    const CommandStatement statement(*held, statementText());
+    std::vector<AdoParameter> parameters;
+    for (const QString& name : statement.parameterNames()) {
+        parameters.push_back(AdoParameter{name, ado::adEmpty});
+    }
+    return parameters;
+}
+
+std::shared_ptr<SqliteAdoConnection> SqliteAdoCommand::connection() const {
+    if (!connection_) {
+        throw ProviderError(QStringLiteral("The command has no open connection."));
+    }
+    return connection_;
+}
+
+QString SqliteAdoCommand::statementText() const {
+    if (commandText_.trimmed().isEmpty()) {
+        throw ProviderError(QStringLiteral("The command text is empty."));
+    }
+    switch (commandType_) {
+    case ado::adCmdText:
+    case ado::adCmdUnknown:
+        return commandText_;
+    case ado::adCmdTable:
+    case ado::adCmdTableDirect:
+        return QStringLiteral("SELECT * FROM ") + QuotedIdentifier(commandText_.trimmed());
+    default:
+        break;
+    }
+    throw ProviderError(
+        QStringLiteral("The command type %1 is not supported; use a command text or a table name.")
+            .arg(commandType_));
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/db/AdoCommand.h"
+
+#include <memory>
+
+class SqliteAdoConnection;
+
+// The provider's command: a command text and the connection it runs on. The connection is
+// shared with the recordsets opened from the command, which keep it while they live.
+class SqliteAdoCommand : public AdoCommand {
+public:
+    SqliteAdoCommand();
+    ~SqliteAdoCommand() override;
+
+    void setCommandType(int commandType) override;
+    void setCommandText(const QString& text) override;
+    QString commandText() const override { return commandText_; }
+
+    bool hasActiveConnection() const override { return connection_ != nullptr; }
+    void setActiveConnection(const QString& connectionString) override;
+    void releaseActiveConnection() override;
+
+    std::vector<AdoParameter> refreshParameters() override;
+
+    // The held connection; throws EOleException when there is none.
+    std::shared_ptr<SqliteAdoConnection> connection() const;
+    // The SQL text the command runs: the command text, or for a table command a SELECT of
+    // the whole table. Throws EOleException when it is empty or the type is not supported.
+    QString statementText() const;
+
+private:
+    int commandType_;
+    QString commandText_;
+    std::shared_ptr<SqliteAdoConnection> connection_;
+};

@@ -1,0 +1,61 @@
+#include "tests/db/ProviderTestSupport.h"
+
+#include "platform/db/AdoConstants.h"
+#include "platform/db/AdoProvider.h"
+
+QString ProviderTest::connectionString(const QString& extra) {
+    QString text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                   folder().databasePath() + QStringLiteral(";Persist Security Info=False");
+    return extra.isEmpty() ? text : text + u';' + extra;
+}
+
+OpenedQuery ProviderTest::open(const QString& sql, const QString& extra) {
+    OpenedQuery query;
+    query.command = SqliteAdoProvider().createCommand();
+    query.command->setActiveConnection(connectionString(extra));
+    query.recordset = openOn(*query.command, sql);
+    return query;
+}
+
+std::unique_ptr<AdoRecordset> ProviderTest::openOn(AdoCommand& command, const QString& sql) {
+    command.setCommandType(ado::adCmdText);
+    command.setCommandText(sql);
+    std::unique_ptr<AdoRecordset> recordset = SqliteAdoProvider().createRecordset();
+    recordset->setCursorLocation(ado::adUseClient);
+    recordset->setCacheSize(1);
+    recordset->setMaxRecords(0);
+    recordset->open(command, ado::adOpenStatic, ado::adLockOptimistic, ado::adCmdText);
+    return recordset;
+}
+
+QString Text(const AdoVariant& value) {
+    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
+        return QString::number(*integer);
+    }
+    if (const auto* real = std::get_if<double>(&value)) {
+        return QString::number(*real, 'g', 15);
+    }
+    if (const auto* text = std::get_if<QString>(&value)) {
+        return *text;
+    }
+    return QStringLiteral("NULL");
+}
+
+QStringList ColumnTexts(AdoRecordset& recordset, int column) {
+    QStringList texts;
+    if (recordset.recordCount() == 0) {
+        return texts;
+    }
+    for (recordset.moveFirst(); !recordset.eof(); recordset.moveNext()) {
+        texts << Text(recordset.value(column));
+    }
+    return texts;
+}
+
+DirectoryEntry Entry(std::optional<double> tel, const char* fio, const char* name,
+                     const char* story) {
+    auto text = [](const char* utf8) {
+        return utf8 != nullptr ? std::optional<QString>(QString::fromUtf8(utf8)) : std::nullopt;
+    };
+    return DirectoryEntry{tel, text(fio), text(name), text(story)};
+}

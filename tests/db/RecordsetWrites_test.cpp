@@ -1,0 +1,208 @@
+#include "tests/db/ProviderTestSupport.h"
+
+#include "platform/Exceptions.h"
+#include "platform/db/AdoConstants.h"
+#include "platform/db/AdoProvider.h"
+#include "platform/db/SqliteDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The directory's columns: 0 ID, 1 tel, 2 fio, 3 Name, 4 Story.
+constexpr int kTel = 1, kFio = 2, kName = 3;
+
+const QString kSelectAll = QStringLiteral("SELECT ID, tel, fio, Name, Story FROM tel ORDER BY ID");
+
+class RecordsetWritesTest : public ProviderTest {
+protected:
+    void SetUp() override {
+        addEntries({Entry(23456, "Иванов", "ЛЕНИНА 1"), Entry(34567, "Петров", "МИРА 2"),
+                    Entry(45678, "Сидоров", "ЛЕНИНА 3")});
+        original_ = folder().entries();
+    }
+    SqliteDatabase otherConnection() const {
+        return SqliteDatabase(folder().databasePath(), SqliteOpenMode::ReadWrite);
+    }
+    std::vector<DirectoryEntry> original_;
+};
+
+TEST_F(RecordsetWritesTest, UpdateWritesTheChangedColumnsAndReadsTheRowBack) {
+    OpenedQuery query = open(kSelectAll);
+    AdoRecordset& rs = *query.recordset;
+    rs.setAbsolutePosition(2);
+    EXPECT_EQ(rs.editMode(), ado::adEditNone);
+    rs.setValue(kFio, QStringLiteral("Петрова"));
+    rs.setValue(kTel, QStringLiteral("12345")); // the column's REAL affinity stores a number
+    EXPECT_EQ(rs.editMode(), ado::adEditInProgress);
+    EXPECT_EQ(Text(rs.value(kFio)), QStringLiteral("Петрова"));
+    rs.update();
+    EXPECT_EQ(rs.editMode(), ado::adEditNone);
+    EXPECT_EQ(rs.status(), ado::adRecModified);
+    EXPECT_TRUE(std::holds_alternative<double>(rs.value(kTel)));
+    EXPECT_EQ(Text(rs.value(kTel)), QStringLiteral("12345"));
+    std::vector<DirectoryEntry> expected = original_;
+    expected[1].fio = QStringLiteral("Петрова");
+    expected[1].tel = 12345;
+    EXPECT_EQ(folder().entries(), expected);
+}
+
+TEST_F(RecordsetWritesTest, AddNewInsertsARowThatBecomesCurrent) {
+    OpenedQuery query = open(kSelectAll);
+    AdoRecordset& rs = *query.recordset;
+    rs.addNew();
+    EXPECT_EQ(rs.editMode(), ado::adEditAdd);
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(rs.value(kFio)));
+    rs.setValue(kTel, 56789.0);
+    rs.setValue(kFio, QStringLiteral("Новиков"));
+    rs.update();
+    EXPECT_EQ(rs.recordCount(), 4);
+    EXPECT_EQ(rs.absolutePosition(), 4);
+    EXPECT_EQ(Text(rs.value(0)), QStringLiteral("4")); // the key the database gave
+    EXPECT_EQ(rs.status(), ado::adRecNew);
+    const AdoBookmark added = rs.bookmark();
+    rs.moveFirst();
+    rs.setBookmark(added);
+    EXPECT_EQ(Text(rs.value(kFio)), QStringLiteral("Новиков"));
+
+    rs.addNew();
+    rs.update(); // no column set: DEFAULT VALUES
+    EXPECT_EQ(Text(rs.value(kFio)), QStringLiteral("NULL"));
+    std::vector<DirectoryEntry> expected = original_;
+    expected.push_back(Entry(56789, "Новиков"));
+    expected.push_back(DirectoryEntry{});
+    EXPECT_EQ(folder().entries(), expected);
+}
+
+TEST_F(RecordsetWritesTest, CancelUpdateDropsPendingValuesAndTheAddedRow) {
+    OpenedQuery query = open(kSelectAll);
+    AdoRecordset& rs = *query.recordset;
+    rs.setAbsolutePosition(2);
+    rs.setValue(kFio, QStringLiteral("Другой"));
+    rs.cancelUpdate();
+    EXPECT_EQ(Text(rs.value(kFio)), QStringLiteral("Петров"));
+    rs.addNew();
+    rs.setValue(kFio, QStringLiteral("Новый"));
+    rs.cancelUpdate();
+    EXPECT_EQ(rs.editMode(), ado::adEditNone);
+    EXPECT_EQ(rs.recordCount(), 3);
+    EXPECT_EQ(rs.absolutePosition(), 2);
+    EXPECT_EQ(folder().entries(), original_);
+}
+
+TEST_F(RecordsetWritesTest, DeleteRemovesTheRowAndTheNextMoveGoesOn) {
+    OpenedQuery query = open(kSelectAll);
+    AdoRecordset& rs = *query.recordset;
+    rs.setAbsolutePosition(2);
+    rs.deleteRows(ado::adAffectCurrent);
+    EXPECT_EQ(rs.recordCount(), 2);
+    rs.moveNext();
+    EXPECT_EQ(Text(rs.value(kFio)), QStringLiteral("Сидоров"));
+    EXPECT_EQ(rs.absolutePosition(), 2);
+    EXPECT_EQ(folder().entries(), (std::vector<DirectoryEntry>{original_[0], original_[2]}));
+
+    rs.deleteRows(ado::adAffectCurrent); // the last row
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+    rs.moveFirst();
+    EXPECT_EQ(Text(rs.value(kFio)), QStringLiteral("Иванов"));
+}
+
+TEST_F(RecordsetWritesTest, AFailedWriteLeavesTheFileAndTheHeldRowAsTheyWere) {
+    OpenedQuery query = open(kSelectAll);
+    AdoRecordset& rs = *query.recordset;
+    const QString tooLong(256, u'я'); // the table's CHECK allows 255 characters
+    struct Write {
+        const char* what;
+        void (*prepare)(AdoRecordset&, const QString&);
+    };
+    const Write writes[] = {
+        {"update",
+         [](AdoRecordset& r, const QString& text) {
+             r.setValue(kName, text);
+         }},
+        {"insert",
+         [](AdoRecordset& r, const QString& text) {
+             r.addNew();
+             r.setValue(kFio, text);
+         }},
+    };
+    for (const Write& write : writes) {
+        SCOPED_TRACE(write.what);
+        rs.moveFirst();
+        write.prepare(rs, tooLong);
+        try {
+            rs.update();
+            ADD_FAILURE() << "written";
+        } catch (const EOleException& error) {
+            EXPECT_TRUE(error.message().startsWith(QStringLiteral("CHECK constraint failed")))
+                << error.what();
+        }
+        EXPECT_NE(rs.editMode(), ado::adEditNone); // the pending change waits for a cancel
+        rs.cancelUpdate();
+        EXPECT_EQ(rs.recordCount(), 3);
+        EXPECT_EQ(Text(rs.value(kName)), QStringLiteral("ЛЕНИНА 1"));
+        EXPECT_EQ(folder().entries(), original_);
+    }
+    // A corrected write goes through on the same recordset.
+    rs.setValue(kName, QStringLiteral("ЛЕНИНА 10"));
+    rs.update();
+    EXPECT_EQ(folder().entries()[0].name, QStringLiteral("ЛЕНИНА 10"));
+}
+
+TEST_F(RecordsetWritesTest, ResyncReadsOtherConnectionsChangesAndRequeryRunsAgain) {
+    OpenedQuery query = open(kSelectAll);
+    AdoRecordset& rs = *query.recordset;
+    otherConnection().exec("UPDATE tel SET fio = 'Иванов-Петров' WHERE ID = 1;"
+                           "DELETE FROM tel WHERE ID = 2;");
+    addEntries({Entry(11111, "Новиков")});
+    rs.resync(ado::adAffectAll, ado::adResyncAllValues);
+    EXPECT_EQ(ColumnTexts(rs, kFio), (QStringList{"Иванов-Петров", "Петров", "Сидоров"}));
+    rs.requery(0);
+    EXPECT_EQ(ColumnTexts(rs, kFio), (QStringList{"Иванов-Петров", "Сидоров", "Новиков"}));
+}
+
+TEST_F(RecordsetWritesTest, TwoConnectionsToOneFileSeeEachOthersWrites) {
+    OpenedQuery first = open(kSelectAll);
+    OpenedQuery second = open(kSelectAll);
+    first->setValue(kFio, QStringLiteral("Первый"));
+    first->update();
+    second->moveLast();
+    second->setValue(kFio, QStringLiteral("Второй"));
+    second->update();
+    first->resync(ado::adAffectAll, ado::adResyncAllValues);
+    second->resync(ado::adAffectAll, ado::adResyncAllValues);
+    const QStringList expected{"Первый", "Петров", "Второй"};
+    EXPECT_EQ(ColumnTexts(*first.recordset, kFio), expected);
+    EXPECT_EQ(ColumnTexts(*second.recordset, kFio), expected);
+}
+
+TEST_F(RecordsetWritesTest, ABusyDatabaseFailsTheWriteClearlyAndStaysIntact) {
+    OpenedQuery query = open(kSelectAll, QStringLiteral("Busy Timeout=100"));
+    SqliteDatabase other = otherConnection();
+    other.exec("BEGIN EXCLUSIVE; UPDATE tel SET Story = 'pending' WHERE ID = 3;");
+    const QString locked =
+        QStringLiteral("The database '%1' is locked by another user; try again later.")
+            .arg(folder().databasePath());
+    query->setValue(kFio, QStringLiteral("Занято"));
+    try {
+        query->update();
+        ADD_FAILURE() << "written";
+    } catch (const EOleException& error) {
+        EXPECT_EQ(error.message(), locked);
+    }
+    query->cancelUpdate();
+    try {
+        query->requery(0);
+        ADD_FAILURE() << "read";
+    } catch (const EOleException& error) {
+        EXPECT_EQ(error.message(), locked);
+    }
+    other.exec("ROLLBACK");
+    EXPECT_EQ(folder().entries(), original_);
+    query->setValue(kFio, QStringLiteral("Свободно"));
+    query->update();
+    EXPECT_EQ(folder().entries()[0].fio, QStringLiteral("Свободно"));
+}
+
+} // namespace
