@@ -2,7 +2,29 @@
 
 #include <QWidget>
 
-// The directory's main window.
+#include <memory>
+
+class QAction;
+class QMenu;
+class QTimer;
+class TADOQuery;
+class TAutoIncField;
+class TBevel;
+class TButton;
+class TComboBox;
+class TDataSource;
+class TEdit;
+class TFloatField;
+class TImage;
+class TLabel;
+class TPanel;
+class TSpeedButton;
+class TStatusBar;
+class TWideStringField;
+
+// The directory's main window: the start picture or the banner and the results grid above the
+// search panel and the status bar, and the entry editor panel over the right of the grid.
+// The controls carry the names of the window's layout; the window owns them all.
 class TMenu : public QWidget {
     Q_OBJECT
 
@@ -11,4 +33,90 @@ public:
     static constexpr int ClientHeight = 543;
 
     explicit TMenu(QWidget* parent = nullptr);
+    ~TMenu() override;
+
+    TImage* Image2 = nullptr; // start picture
+    TPanel* Panel1 = nullptr; // banner
+    TImage* Image1 = nullptr;
+    QWidget* DBGridEh1 = nullptr; // results grid
+    TPanel* Panel2 = nullptr;     // search panel
+    TLabel* Label1 = nullptr;
+    TLabel* Label2 = nullptr;
+    TLabel* Label3 = nullptr;
+    TSpeedButton* SpeedButton1 = nullptr; // edit toggle
+    TSpeedButton* SpeedButton2 = nullptr; // exit
+    TLabel* Label8 = nullptr;
+    TLabel* Label9 = nullptr;
+    TButton* Button1 = nullptr;     // search
+    TComboBox* ComboBox1 = nullptr; // phone
+    TComboBox* ComboBox2 = nullptr; // person or organisation
+    TComboBox* ComboBox3 = nullptr; // street
+    TEdit* Edit4 = nullptr;         // house
+    TEdit* Edit5 = nullptr;         // apartment
+    TStatusBar* StatusBar1 = nullptr;
+    TPanel* Panel3 = nullptr; // entry editor
+    TLabel* Label4 = nullptr;
+    TLabel* Label5 = nullptr;
+    TLabel* Label6 = nullptr;
+    TLabel* Label7 = nullptr;
+    TBevel* Bevel1 = nullptr;
+    TLabel* Label10 = nullptr;
+    TEdit* Edit1 = nullptr; // phone
+    TEdit* Edit2 = nullptr; // person or organisation
+    TEdit* Edit3 = nullptr; // address
+    TEdit* Edit6 = nullptr; // note
+    QTimer* Timer1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* N1 = nullptr; // clear the histories
+
+    // The directory query with its persistent fields, and the data source feeding the grid.
+    const std::unique_ptr<TADOQuery> ADOQuery1;
+    TAutoIncField* ADOQuery1ID = nullptr;
+    TFloatField* ADOQuery1Tel = nullptr;
+    TWideStringField* ADOQuery1Fio = nullptr;
+    TWideStringField* ADOQuery1Name = nullptr;
+    TWideStringField* ADOQuery1Story = nullptr;
+    const std::unique_ptr<TDataSource> DataSource1;
+
+protected:
+    // Centres the window on the desktop when it is first shown.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createQuery();
+    void createPictures();
+    void createGrid();
+    void createSearchPanel();
+    void createSearchFields();
+    void createStatusBar();
+    void createEntryEditor();
+    void createComponents();
+    void alignControls();
+    void arrangeTabOrder();
+    void connectHandlers();
+    void recordHistory(TComboBox& field, const QString& fileName);
+    void runSearchQuery(const QStringList& sqlLines, const QString& filter, bool filtered);
+
+    bool allSearchTextsEmpty() const;
+    void enterEmptyState();
+    void enterSearchingState();
+
+    // Creation handler: runs once when every control exists, before the window is shown;
+    // sets the database location and loads the three history lists.
+    void FormCreate();
+    // The Search command: Button1, and Enter in the five search inputs.
+    virtual void Button1Click();
+    // Clears the three history files and lists (PopupMenu1's N1).
+    void N1Click();
+    // Closes the query, so the grid shows no rows until the next search.
+    void closeQuery();
+
+    void ComboBox1Change();
+    void Timer1Timer();
+    void ComboBox1KeyDown(int key);
+    void ComboBox2KeyDown(int key);
+    void ComboBox3KeyDown(int key);
+    void SpeedButton2Click();
+
+    bool shownBefore_ = false;
 };

@@ -53,6 +53,12 @@ private:
     int errorCode_;
 };
 
+// A file could not be opened ("Cannot open file "%s". %s").
+class EFOpenError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // A platform component failed with an error code.
 class EOleSysError : public Exception {
 public:

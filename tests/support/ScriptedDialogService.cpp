@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 DialogAnswer ScriptedDialogService::show(const DialogRequest& request) {
     requests_.push_back(request);
     if (request.buttons == DialogButtons::Ok)
@@ -23,4 +25,10 @@ ScriptedDialogs::ScriptedDialogs() {
 
 ScriptedDialogs::~ScriptedDialogs() {
     SetDialogService(std::move(previous_));
+}
+
+void PrintTo(const DialogRequest& request, std::ostream* out) {
+    *out << "{kind " << static_cast<int>(request.kind) << ", \"" << request.caption.toStdString()
+         << "\", \"" << request.text.toStdString() << "\", icon " << static_cast<int>(request.icon)
+         << ", buttons " << static_cast<int>(request.buttons) << "}";
 }

@@ -3,6 +3,7 @@
 #include "platform/ui/DialogService.h"
 
 #include <deque>
+#include <iosfwd>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,9 @@ private:
     std::vector<DialogRequest> requests_;
     std::deque<DialogAnswer> answers_;
 };
+
+// Shows a request in test failure messages.
+void PrintTo(const DialogRequest& request, std::ostream* out);
 
 // Installs a scripted dialog service for its lifetime and restores the previous one.
 class ScriptedDialogs {

@@ -1,0 +1,235 @@
+#include "platform/ui/TComboBox.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QValidator>
+
+#include <algorithm>
+
+namespace {
+
+// Upper case character by character, so that the text keeps its length and caret positions.
+QString UpperCased(QString text) {
+    for (QChar& character : text)
+        character = character.toUpper();
+    return text;
+}
+
+// Turns whatever the user types or pastes into upper case.
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int&) const override {
+        input = UpperCased(input);
+        return Acceptable;
+    }
+};
+
+bool IsEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+TComboBox::TComboBox(QWidget* parent)
+    : QComboBox(parent), collator_(QLocale(QLocale::Russian, QLocale::Russia)) {
+    collator_.setCaseSensitivity(Qt::CaseInsensitive);
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setDuplicatesEnabled(true);
+    setCompleter(nullptr);
+    setMaxVisibleItems(8);
+    // Qt's own handling of Return and of leaving the field would pick the item whose text
+    // matches the typed one and report it as a pick; here the current item changes only by
+    // picking from the list or by completing, and Return leaves the text as it is.
+    disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &TComboBox::changed);
+    connect(this, &QComboBox::activated, this, &TComboBox::changed);
+    view()->installEventFilter(this);
+}
+
+void TComboBox::setUpperCase(bool upperCase) {
+    upperCase_ = upperCase;
+    lineEdit()->setValidator(upperCase ? new UpperCaseValidator(lineEdit()) : nullptr);
+    if (upperCase) {
+        setListItems(listItems());
+        setText(text());
+    }
+}
+
+QString TComboBox::text() const {
+    return lineEdit()->text();
+}
+
+void TComboBox::setText(const QString& text) {
+    lineEdit()->setText(converted(text));
+}
+
+QStringList TComboBox::listItems() const {
+    QStringList items;
+    for (int i = 0; i < count(); ++i)
+        items.append(itemText(i));
+    return items;
+}
+
+void TComboBox::addListItem(const QString& item) {
+    const EditState kept = editState();
+    const bool noCurrentItem = currentIndex() < 0;
+    const QString text = converted(item);
+    insertItem(sortedPosition(text), text);
+    // Adding to an empty list would make the new item current and show it.
+    if (noCurrentItem)
+        setCurrentIndex(-1);
+    restore(kept);
+}
+
+void TComboBox::setListItems(const QStringList& items) {
+    clearListItems();
+    for (const QString& item : items)
+        addListItem(item);
+}
+
+void TComboBox::clearListItems() {
+    const EditState kept = editState();
+    clear();
+    restore(kept);
+}
+
+void TComboBox::keyPressEvent(QKeyEvent* event) {
+    emit keyDown(event->key(), event->modifiers());
+    if (handleTypedKey(*event)) {
+        event->accept();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+// While the list is open it has the keyboard. Enter there takes the highlighted item as the
+// current one (the platform does so as the highlight moves) and then reports the key, so Enter
+// in the open list acts on the picked text. The list would otherwise take Enter as a shortcut
+// override and pick the item itself; claiming the override brings the key here instead.
+bool TComboBox::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (watched == view() && key) {
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        if (IsEnter(keyEvent->key())) {
+            keyEvent->accept();
+            if (event->type() == QEvent::KeyPress) {
+                pickHighlightedAndClose();
+                emit keyDown(keyEvent->key(), keyEvent->modifiers());
+            }
+            return true;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void TComboBox::pickHighlightedAndClose() {
+    const QModelIndex highlighted = view()->currentIndex();
+    hidePopup();
+    if (!highlighted.isValid())
+        return;
+    setCurrentIndex(highlighted.row());
+    lineEdit()->setText(itemText(highlighted.row()));
+    emit changed();
+}
+
+// The completion's share of a typed key; true when it consumed the key.
+bool TComboBox::handleTypedKey(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    if (event.key() == Qt::Key_Backspace) {
+        eraseBackward();
+        return true;
+    }
+    const QString typed = event.text();
+    // Tab, Esc, Enter and the other control characters are the field's own business.
+    if (typed.isEmpty() || !typed.front().isPrint())
+        return false;
+    return complete(typed);
+}
+
+bool TComboBox::complete(const QString& character) {
+    QLineEdit* edit = lineEdit();
+    const QString typedSoFar =
+        edit->hasSelectedText() ? edit->text().left(edit->selectionStart()) : edit->text();
+    const QString candidate = typedSoFar + converted(character);
+    const int item = firstItemStartingWith(candidate);
+    if (item < 0)
+        return false;
+    const int previous = currentIndex();
+    setCurrentIndex(item);
+    const QString completed = candidate + itemText(item).mid(candidate.size());
+    edit->setText(completed);
+    edit->setSelection(candidate.size(), completed.size() - candidate.size());
+    if (item != previous)
+        emit changed();
+    return true;
+}
+
+void TComboBox::eraseBackward() {
+    QLineEdit* edit = lineEdit();
+    QString text = edit->text();
+    int caret = 0;
+    if (edit->hasSelectedText()) {
+        caret = edit->selectionStart();
+        text.remove(caret, edit->selectionLength());
+    } else if (!text.isEmpty()) {
+        caret = std::max(edit->cursorPosition() - 1, 0);
+        if (edit->cursorPosition() > 0)
+            text.remove(caret, 1);
+    } else {
+        return;
+    }
+    setCurrentIndex(-1);
+    edit->setText(text);
+    edit->setCursorPosition(caret);
+    emit changed();
+}
+
+int TComboBox::firstItemStartingWith(const QString& prefix) const {
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i).startsWith(prefix, Qt::CaseInsensitive))
+            return i;
+    }
+    return -1;
+}
+
+// After every item that sorts before or with the new one, so equal items keep their order.
+int TComboBox::sortedPosition(const QString& item) const {
+    int low = 0;
+    int high = count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (collator_.compare(item, itemText(middle)) < 0)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+QString TComboBox::converted(const QString& text) const {
+    return upperCase_ ? UpperCased(text) : text;
+}
+
+TComboBox::EditState TComboBox::editState() const {
+    const QLineEdit* edit = lineEdit();
+    return {edit->text(), edit->cursorPosition(), edit->selectionStart(), edit->selectionLength()};
+}
+
+void TComboBox::restore(const EditState& state) {
+    QLineEdit* edit = lineEdit();
+    if (edit->text() != state.text)
+        edit->setText(state.text);
+    if (state.selectionLength <= 0)
+        edit->setCursorPosition(state.cursor);
+    else if (state.cursor == state.selectionStart)
+        edit->setSelection(state.selectionStart + state.selectionLength, -state.selectionLength);
+    else
+        edit->setSelection(state.selectionStart, state.selectionLength);
+}

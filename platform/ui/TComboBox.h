@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QCollator>
+#include <QComboBox>
+#include <QStringList>
+
+// An editable drop-down field over a list of remembered texts.
+//
+// The list stays in alphabetical order whatever order items are added in, and keeps
+// duplicates. An upper-case field converts every typed, set or added text to upper case.
+// Typing completes from the list: each printable character forms a candidate (the text before
+// the selection, or the whole text, followed by the character); the first item beginning with
+// it, ignoring letter case, becomes the current item and fills in its remaining characters,
+// selected. Backspace removes the selection or the character before the caret and clears the
+// current item.
+class TComboBox : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit TComboBox(QWidget* parent = nullptr);
+
+    bool upperCase() const { return upperCase_; }
+    // Converts the present text and items too.
+    void setUpperCase(bool upperCase);
+
+    QString text() const;
+    // Sets the text as the program does: no change is reported.
+    void setText(const QString& text);
+
+    QStringList listItems() const;
+    // Inserts the item at its place in alphabetical order; the text stays as it is.
+    void addListItem(const QString& item);
+    // Replaces the list; the text stays as it is.
+    void setListItems(const QStringList& items);
+    // Empties the list; the text stays as it is.
+    void clearListItems();
+
+signals:
+    // The user changed the text or picked an item (OnChange). While typing completes from the
+    // list, only a change of the current item is reported. Setting the text never reports.
+    void changed();
+    // A key went down in the field (OnKeyDown), before the field handles it.
+    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct EditState {
+        QString text;
+        int cursor;
+        int selectionStart;
+        int selectionLength;
+    };
+
+    bool handleTypedKey(const QKeyEvent& event);
+    bool complete(const QString& character);
+    void eraseBackward();
+    void pickHighlightedAndClose();
+
+    int firstItemStartingWith(const QString& prefix) const;
+    int sortedPosition(const QString& item) const;
+    QString converted(const QString& text) const;
+
+    EditState editState() const;
+    void restore(const EditState& state);
+
+    QCollator collator_;
+    bool upperCase_ = false;
+};

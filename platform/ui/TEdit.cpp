@@ -1,0 +1,11 @@
+#include "platform/ui/TEdit.h"
+
+#include <QKeyEvent>
+
+TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
+}
+
+void TEdit::keyPressEvent(QKeyEvent* event) {
+    emit keyDown(event->key(), event->modifiers());
+    QLineEdit::keyPressEvent(event);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QToolButton>
+
+class QColor;
+
+// A button that never takes the keyboard focus, showing its caption in its own font; a flat
+// one shows its frame only while the mouse is over it.
+class TSpeedButton : public QToolButton {
+    Q_OBJECT
+
+public:
+    explicit TSpeedButton(const QString& caption, QWidget* parent = nullptr);
+
+    bool isFlat() const { return autoRaise(); }
+    void setFlat(bool flat) { setAutoRaise(flat); }
+
+    // The colour of the caption.
+    void setFontColor(const QColor& color);
+};

@@ -1,0 +1,231 @@
+#include "platform/ui/TComboBox.h"
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "tests/app/Typing.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// A shown field with its change and key reports counted.
+class ComboBoxTest : public ::testing::Test {
+protected:
+    ComboBoxTest() : changes(&box, &TComboBox::changed), keys(&box, &TComboBox::keyDown) {
+        box.show();
+    }
+
+    QString selected() { return box.lineEdit()->selectedText(); }
+    int caret() { return box.lineEdit()->cursorPosition(); }
+
+    TComboBox box;
+    QSignalSpy changes;
+    QSignalSpy keys;
+};
+
+TEST_F(ComboBoxTest, TheListStaysSortedWhateverOrderItemsAreAddedInAndKeepsDuplicates) {
+    struct ListCase {
+        bool upperCase;
+        QStringList added;
+        QStringList listed;
+    };
+    const std::vector<ListCase> cases = {
+        {false,
+         {"Яблоко", "аптека", "Баня", "аптека", "елка", "ЁЛКА"},
+         {"аптека", "аптека", "Баня", "елка", "ЁЛКА", "Яблоко"}},
+        {false, {"3-12-45", "2-01-01", "25"}, {"2-01-01", "25", "3-12-45"}},
+        {true, {"ленина", "Кирова", "МИРА", "кирова"}, {"КИРОВА", "КИРОВА", "ЛЕНИНА", "МИРА"}},
+    };
+    for (const ListCase& expected : cases) {
+        SCOPED_TRACE(expected.added.join(' ').toStdString());
+        box.setUpperCase(expected.upperCase);
+        box.clearListItems();
+        for (const QString& item : expected.added)
+            box.addListItem(item);
+        EXPECT_EQ(box.listItems(), expected.listed);
+    }
+    EXPECT_EQ(changes.count(), 0);
+}
+
+TEST_F(ComboBoxTest, ChangingTheListKeepsTheTextAndReportsNoChange) {
+    box.setText(QStringLiteral("typed"));
+    box.addListItem(QStringLiteral("first"));
+    EXPECT_EQ(box.text(), QStringLiteral("typed"));
+    EXPECT_EQ(box.currentIndex(), -1);
+    box.setListItems({QStringLiteral("b"), QStringLiteral("a")});
+    EXPECT_EQ(box.listItems(), QStringList({"a", "b"}));
+    box.clearListItems();
+    EXPECT_EQ(box.text(), QStringLiteral("typed"));
+    EXPECT_EQ(box.count(), 0);
+    EXPECT_EQ(changes.count(), 0);
+}
+
+TEST_F(ComboBoxTest, AnUpperCaseFieldConvertsTypedSetAndPastedText) {
+    box.setUpperCase(true);
+    box.setText(QStringLiteral("ул. ленина"));
+    EXPECT_EQ(box.text(), QStringLiteral("УЛ. ЛЕНИНА"));
+    EXPECT_EQ(changes.count(), 0) << "the program set the text";
+
+    box.setText(QString());
+    TypeText(&box, QStringLiteral("мира ß"));
+    EXPECT_EQ(box.text(), QStringLiteral("МИРА ß"));
+    box.lineEdit()->insert(QStringLiteral("abc"));
+    EXPECT_EQ(box.text(), QStringLiteral("МИРА ßABC"));
+}
+
+TEST_F(ComboBoxTest, AFieldAsTypedKeepsTheCase) {
+    TypeText(&box, QStringLiteral("Ab1"));
+    EXPECT_EQ(box.text(), QStringLiteral("Ab1"));
+    EXPECT_EQ(changes.count(), 3);
+}
+
+// One key typed into the field and what the field shows after it.
+struct Step {
+    QString typed; // a character, or "\b" for Backspace
+    QString text;
+    QString selected;
+    int changes; // reported so far
+};
+
+struct CompletionCase {
+    const char* name;
+    bool upperCase;
+    QStringList items;
+    std::vector<Step> steps;
+};
+
+const std::vector<CompletionCase> CompletionCases = {
+    {"the second letter of the other text completes to it; Backspace leaves the typed letters",
+     true,
+     {"МОСКОВСКАЯ", "МИРА"},
+     {{"м", "МИРА", "ИРА", 1}, {"о", "МОСКОВСКАЯ", "СКОВСКАЯ", 2}, {"\b", "МО", "", 3}}},
+    {"successive characters completing to the same item report once",
+     true,
+     {"КИРОВА"},
+     {{"к", "КИРОВА", "ИРОВА", 1}, {"и", "КИРОВА", "РОВА", 1}, {"р", "КИРОВА", "ОВА", 1}}},
+    {"a character no item begins with is typed normally and replaces the selection",
+     true,
+     {"ДА"},
+     {{"д", "ДА", "А", 1}, {"х", "ДХ", "", 2}, {"а", "ДХА", "", 3}}},
+    {"after a miss only an item beginning with the whole text completes",
+     false,
+     {"12", "5-12"},
+     {{"9", "9", "", 1}, {"1", "91", "", 2}, {"2", "912", "", 3}}},
+    {"the typed characters keep their case, the item adds its rest",
+     false,
+     {"Abc"},
+     {{"a", "abc", "bc", 1}, {"B", "aBc", "c", 1}}},
+    {"Backspace clears the current item, so completing to it again reports",
+     true,
+     {"МИРА"},
+     {{"м", "МИРА", "ИРА", 1}, {"\b", "М", "", 2}, {"и", "МИРА", "РА", 3}, {"\b", "МИ", "", 4}}},
+    {"Backspace without a selection removes the character before the caret",
+     false,
+     {},
+     {{"1", "1", "", 1}, {"2", "12", "", 2}, {"\b", "1", "", 3}, {"\b", "", "", 4}}},
+    {"a completed item typed out to its end leaves nothing selected",
+     false,
+     {"ab"},
+     {{"a", "ab", "b", 1}, {"b", "ab", "", 1}, {"c", "abc", "", 2}}},
+};
+
+TEST_F(ComboBoxTest, TypingCompletesFromTheList) {
+    for (const CompletionCase& sequence : CompletionCases) {
+        SCOPED_TRACE(sequence.name);
+        TComboBox field;
+        QSignalSpy reported(&field, &TComboBox::changed);
+        field.setUpperCase(sequence.upperCase);
+        field.setListItems(sequence.items);
+        field.show();
+        for (const Step& step : sequence.steps) {
+            SCOPED_TRACE(step.typed.toStdString());
+            if (step.typed == QStringLiteral("\b"))
+                QTest::keyClick(&field, Qt::Key_Backspace);
+            else
+                TypeText(&field, step.typed);
+            EXPECT_EQ(field.text(), step.text);
+            EXPECT_EQ(field.lineEdit()->selectedText(), step.selected);
+            EXPECT_EQ(reported.count(), step.changes);
+            if (!step.selected.isEmpty()) {
+                EXPECT_EQ(field.lineEdit()->cursorPosition(), field.text().size());
+            }
+        }
+        EXPECT_EQ(field.count(), sequence.items.size()) << "typing adds no item";
+    }
+}
+
+TEST_F(ComboBoxTest, TheCandidateIsTheWholeTextWhereverTheCaretStands) {
+    box.setListItems({QStringLiteral("abc")});
+    box.setText(QStringLiteral("ab"));
+    box.lineEdit()->setCursorPosition(0);
+    TypeText(&box, QStringLiteral("c"));
+    EXPECT_EQ(box.text(), QStringLiteral("abc"));
+    EXPECT_EQ(box.currentIndex(), 0);
+    EXPECT_EQ(changes.count(), 1);
+}
+
+TEST_F(ComboBoxTest, BackspaceRemovesASelectionAnywhereAndPutsTheCaretWhereItBegan) {
+    box.setText(QStringLiteral("12345"));
+    box.lineEdit()->setSelection(1, 2);
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(box.text(), QStringLiteral("145"));
+    EXPECT_EQ(caret(), 1);
+
+    box.lineEdit()->setCursorPosition(2);
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(box.text(), QStringLiteral("15"));
+    EXPECT_EQ(caret(), 1);
+    EXPECT_EQ(changes.count(), 2);
+}
+
+TEST_F(ComboBoxTest, BackspaceInAnEmptyFieldChangesNothing) {
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(box.text(), QString());
+    EXPECT_EQ(changes.count(), 0);
+}
+
+TEST_F(ComboBoxTest, EveryKeyIsReportedBeforeTheFieldHandlesIt) {
+    QString textWhenReported;
+    QObject::connect(&box, &TComboBox::keyDown, [&] { textWhenReported = box.text(); });
+    QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier); // Shift goes down first
+    TypeText(&box, QStringLiteral("x"));
+    ASSERT_EQ(keys.count(), 3);
+    EXPECT_EQ(keys.at(0).at(0).toInt(), int(Qt::Key_Shift));
+    EXPECT_EQ(keys.at(1).at(0).toInt(), int(Qt::Key_Return));
+    EXPECT_EQ(keys.at(1).at(1).value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
+    EXPECT_EQ(keys.at(2).at(0).toInt(), int(Qt::Key_X));
+    EXPECT_EQ(textWhenReported, QString());
+    EXPECT_EQ(box.text(), QStringLiteral("x"));
+}
+
+TEST_F(ComboBoxTest, EnterWithAMatchingTextPicksNoItem) {
+    box.setListItems({QStringLiteral("abc"), QStringLiteral("xyz")});
+    box.setText(QStringLiteral("xyz"));
+    QTest::keyClick(&box, Qt::Key_Return);
+    EXPECT_EQ(box.currentIndex(), -1);
+    EXPECT_EQ(changes.count(), 0);
+}
+
+TEST_F(ComboBoxTest, PickingWithArrowKeysOrFromTheOpenListReportsAChange) {
+    box.setListItems({QStringLiteral("b"), QStringLiteral("a")});
+    QTest::keyClick(&box, Qt::Key_Down);
+    EXPECT_EQ(box.text(), QStringLiteral("a"));
+    QTest::keyClick(&box, Qt::Key_Down);
+    EXPECT_EQ(box.text(), QStringLiteral("b"));
+    EXPECT_EQ(changes.count(), 2);
+
+    box.showPopup();
+    box.view()->setCurrentIndex(box.model()->index(0, 0));
+    QTest::keyClick(box.view(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("a"));
+    EXPECT_EQ(changes.count(), 3);
+    EXPECT_EQ(keys.count(), 3) << "Enter in the open list is reported too";
+}
+
+} // namespace
