@@ -3,6 +3,9 @@
 #include "data/DirectoryQuery.h"
 #include "data/TADOQuery.h"
 #include "data/TDataSource.h"
+#include "data/TWideStringField.h"
+#include "grid/DirectoryGrid.h"
+#include "grid/TDBGridEh.h"
 
 #include "platform/ui/EventBoundary.h"
 #include "platform/ui/Fonts.h"
@@ -230,8 +233,10 @@ void TMenu::createPictures() {
 
 // The results grid takes this place in the stacking order, above the pictures and below
 // the search panel and the entry editor.
+// The results grid, bound to DataSource1; hidden until a search field holds text.
 void TMenu::createGrid() {
-    DBGridEh1 = Create<QWidget>(this, "DBGridEh1", {0, 59, ClientWidth, 323});
+    DBGridEh1 = Create<TDBGridEh>(this, "DBGridEh1", {0, 59, ClientWidth, 323});
+    ConfigureDirectoryGrid(*DBGridEh1, *DataSource1);
     DBGridEh1->hide();
 }
 
@@ -336,6 +341,7 @@ void TMenu::connectHandlers() {
     connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
     connect(SpeedButton2, &QToolButton::clicked, this, Guarded([this] { SpeedButton2Click(); }));
     connect(N1, &QAction::triggered, this, Guarded([this] { N1Click(); }));
+    DBGridEh1->OnCellClick = Guarded([this](TColumnEh&) { DBGridEh1CellClick(); });
     for (TComboBox* field : {ComboBox1, ComboBox2, ComboBox3})
         connect(field, &TComboBox::changed, this, Guarded([this] { ComboBox1Change(); }));
     const auto onKeyDown = [this](void (TMenu::*handler)(int)) {
@@ -401,6 +407,11 @@ void TMenu::ComboBox2KeyDown(int key) {
 
 void TMenu::ComboBox3KeyDown(int key) {
     ComboBox1KeyDown(key);
+}
+
+// The note of the clicked entry becomes the grid's hint, until the next click.
+void TMenu::DBGridEh1CellClick() {
+    DBGridEh1->SetHint(ADOQuery1Story->AsString());
 }
 
 void TMenu::SpeedButton2Click() {

@@ -13,6 +13,7 @@ class TBevel;
 class TButton;
 class TComboBox;
 class TDataSource;
+class TDBGridEh;
 class TEdit;
 class TFloatField;
 class TImage;
@@ -38,8 +39,8 @@ public:
     TImage* Image2 = nullptr; // start picture
     TPanel* Panel1 = nullptr; // banner
     TImage* Image1 = nullptr;
-    QWidget* DBGridEh1 = nullptr; // results grid
-    TPanel* Panel2 = nullptr;     // search panel
+    TDBGridEh* DBGridEh1 = nullptr; // results grid
+    TPanel* Panel2 = nullptr;       // search panel
     TLabel* Label1 = nullptr;
     TLabel* Label2 = nullptr;
     TLabel* Label3 = nullptr;
@@ -117,6 +118,7 @@ private:
     void ComboBox2KeyDown(int key);
     void ComboBox3KeyDown(int key);
     void SpeedButton2Click();
+    void DBGridEh1CellClick();
 
     bool shownBefore_ = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Unit1.h"
+#include "grid/TDBGridEh.h"
 #include "platform/ui/TBevel.h"
 #include "platform/ui/TButton.h"
 #include "platform/ui/TComboBox.h"

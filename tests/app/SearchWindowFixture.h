@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Unit1.h"
+#include "grid/TDBGridEh.h"
 #include "data/TADOQuery.h"
 #include "platform/text/Windows1251.h"
 #include "platform/ui/TComboBox.h"
@@ -39,6 +40,8 @@ protected:
                 opened.push_back({query.SQL().Text(), query.Filter(), query.Filtered()});
             };
             menu_->show();
+            menu_->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(menu_.get()));
         }
         return *menu_;
     }

@@ -1,0 +1,290 @@
+// The grid's configuration properties, focus handling and the routing of Qt's events, each of
+// which runs through the event boundary so that a failure ends only that event.
+#include "grid/TDBGridEh.h"
+
+#include "data/TADOQuery.h"
+#include "platform/ui/EventBoundary.h"
+#include "platform/ui/TCanvas.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QResizeEvent>
+#include <QWheelEvent>
+
+TDBGridEh::TDBGridEh(QWidget* parent)
+    : QWidget(parent), vertScrollBar_(new TVertDBGridEhScrollBar(*this)) {
+    setFocusPolicy(Qt::StrongFocus);
+    // Every pixel is painted, which also lets Qt move pixels when the rows scroll.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    hintTimer_.setParent(this);
+    hintTimer_.setSingleShot(true);
+    hintTimer_.setInterval(HintPause);
+    hintTimer_.setObjectName(QStringLiteral("HintTimer"));
+    connect(&hintTimer_, &QTimer::timeout, this, [this] { RunHandler([&] { ShowHintText(); }); });
+}
+
+TDBGridEh::~TDBGridEh() {
+    // The link must not call back into a grid that is going away.
+    dataLink_.SetDataSource(nullptr);
+}
+
+void TDBGridEh::SetLoading(bool loading) {
+    if (loading == loading_)
+        return;
+    loading_ = loading;
+    if (!loading_)
+        LayoutChanged();
+}
+
+void TDBGridEh::SetDataSource(TDataSource* dataSource) {
+    if (dataSource == DataSource())
+        return;
+    dataLink_.SetDataSource(dataSource);
+    LayoutChanged();
+}
+
+void TDBGridEh::SetColumnDefValues(const TColumnDefValuesEh& values) {
+    columnDefValues_ = values;
+    LayoutChanged();
+}
+
+void TDBGridEh::SetOptions(TGridOptions options) {
+    if (options == options_)
+        return;
+    const bool multiSelectOff =
+        options_.Contains(dgMultiSelect) && !options.Contains(dgMultiSelect);
+    options_ = options;
+    if (multiSelectOff)
+        selection_.Clear();
+    LayoutChanged();
+}
+
+void TDBGridEh::SetOptionsEh(TGridOptionsEh optionsEh) {
+    if (optionsEh == optionsEh_)
+        return;
+    optionsEh_ = optionsEh;
+    LayoutChanged();
+}
+
+void TDBGridEh::SetReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+}
+
+void TDBGridEh::SetDefaultDrawing(bool defaultDrawing) {
+    defaultDrawing_ = defaultDrawing;
+    InvalidateGrid();
+}
+
+void TDBGridEh::SetColor(TColor color) {
+    if (color == color_)
+        return;
+    color_ = color;
+    InvalidateGrid();
+}
+
+void TDBGridEh::SetFixedColor(TColor color) {
+    if (color == fixedColor_)
+        return;
+    fixedColor_ = color;
+    InvalidateGrid();
+}
+
+void TDBGridEh::SetEvenRowColor(TColor color) {
+    if (color == evenRowColor_)
+        return;
+    evenRowColor_ = color;
+    InvalidateGrid();
+}
+
+void TDBGridEh::SetOddRowColor(TColor color) {
+    if (color == oddRowColor_)
+        return;
+    oddRowColor_ = color;
+    InvalidateGrid();
+}
+
+void TDBGridEh::SetFlat(bool flat) {
+    if (flat == flat_)
+        return;
+    flat_ = flat;
+    LayoutChanged();
+}
+
+void TDBGridEh::SetFont(const TGridFont& font) {
+    if (font == font_)
+        return;
+    font_ = font;
+    LayoutChanged();
+}
+
+void TDBGridEh::SetTitleFont(const TGridFont& font) {
+    if (font == titleFont_)
+        return;
+    titleFont_ = font;
+    LayoutChanged();
+}
+
+void TDBGridEh::SetFooterRowCount(int count) {
+    if (count == footerRowCount_)
+        return;
+    footerRowCount_ = std::max(count, 0);
+    LayoutChanged();
+}
+
+void TDBGridEh::SetRowHeight(int height) {
+    if (height == rowHeight_)
+        return;
+    rowHeight_ = std::max(height, 0);
+    LayoutChanged();
+}
+
+void TDBGridEh::SetRowLines(int lines) {
+    if (lines == rowLines_)
+        return;
+    rowLines_ = std::max(lines, 0);
+    LayoutChanged();
+}
+
+void TDBGridEh::SetUseMultiTitle(bool useMultiTitle) {
+    if (useMultiTitle == useMultiTitle_)
+        return;
+    useMultiTitle_ = useMultiTitle;
+    LayoutChanged();
+}
+
+void TDBGridEh::SetDrawMemoText(bool drawMemoText) {
+    if (drawMemoText == drawMemoText_)
+        return;
+    drawMemoText_ = drawMemoText;
+    InvalidateGrid();
+}
+
+TColumnEh* TDBGridEh::ColumnAt(int col) const {
+    const int index = col - indicatorOffset_;
+    if (index < 0 || index >= columns_.Count())
+        return nullptr;
+    return &columns_[index];
+}
+
+void TDBGridEh::SelectionChanged() {
+    if (OnSelectionChanged)
+        OnSelectionChanged();
+}
+
+// --- Focus ---------------------------------------------------------------------------------
+
+void TDBGridEh::FocusChanged() {
+    HideHint();
+    InvalidateCurrentRow();
+    const bool focused = hasFocus();
+    if (focused == lastFocused_)
+        return;
+    lastFocused_ = focused;
+    // Selected rows change their tint with the focus.
+    if (selection_.SelectionType() != gstNon)
+        InvalidateGrid();
+}
+
+// --- Qt events -----------------------------------------------------------------------------
+
+bool TDBGridEh::event(QEvent* event) {
+    // The grid shows its hint itself, after its own pause.
+    if (event->type() == QEvent::ToolTip)
+        return true;
+    return QWidget::event(event);
+}
+
+void TDBGridEh::paintEvent(QPaintEvent* event) {
+    RunHandler([&] {
+        QPainter painter(this);
+        const QRect client = ClientRect();
+        // The border is repainted only when the paint reaches it.
+        if (!event->region().subtracted(QRegion(client)).isEmpty())
+            PaintBorder(painter);
+        const QRegion cells =
+            event->region().translated(-client.topLeft()) & QRect(QPoint(0, 0), client.size());
+        if (paintLock_ > 0 || cells.isEmpty())
+            return;
+        painter.setClipRect(client);
+        painter.translate(client.topLeft());
+        TCanvas canvas(painter);
+        canvas.SetVisibleRegion(cells);
+        PaintGrid(canvas);
+    });
+}
+
+void TDBGridEh::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    RunHandler([&] { ClientSizeChanged(); });
+}
+
+void TDBGridEh::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    RunHandler([&] {
+        if (hasHandle_)
+            return;
+        // Shown for the first time: from now on the grid sizes its row window.
+        hasHandle_ = true;
+        if (layoutLock_ == 0) {
+            UpdateRowCount();
+            SyncCurrentRow();
+        }
+        UpdateScrollBar();
+    });
+}
+
+void TDBGridEh::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    RunHandler([&] { FocusChanged(); });
+}
+
+void TDBGridEh::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    RunHandler([&] { FocusChanged(); });
+}
+
+void TDBGridEh::keyPressEvent(QKeyEvent* event) {
+    RunHandler([&] { HideHint(); });
+    // Keyboard navigation is not handled yet: the key goes on to the parent.
+    QWidget::keyPressEvent(event);
+}
+
+void TDBGridEh::mousePressEvent(QMouseEvent* event) {
+    RunHandler([&] { MousePress(*event, false); });
+}
+
+void TDBGridEh::mouseDoubleClickEvent(QMouseEvent* event) {
+    RunHandler([&] { MousePress(*event, true); });
+}
+
+void TDBGridEh::mouseMoveEvent(QMouseEvent* event) {
+    RunHandler([&] { RestartHintPause(); });
+    event->accept();
+}
+
+void TDBGridEh::mouseReleaseEvent(QMouseEvent* event) {
+    RunHandler([&] { MouseRelease(*event); });
+}
+
+void TDBGridEh::wheelEvent(QWheelEvent* event) {
+    RunHandler([&] {
+        if (!hasFocus()) {
+            event->ignore();
+            return;
+        }
+        event->accept();
+        Wheel(event->angleDelta().y());
+    });
+}
+
+void TDBGridEh::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    RunHandler([&] {
+        hintTimer_.stop();
+        HideHint();
+    });
+}

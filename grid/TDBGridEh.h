@@ -1,0 +1,379 @@
+#pragma once
+
+#include "grid/GridOptions.h"
+#include "grid/TColCellParamsEh.h"
+#include "grid/TColumnDefValuesEh.h"
+#include "grid/TDBGridColumnsEh.h"
+#include "grid/TDBGridEhSelection.h"
+#include "grid/TGridDataLinkEh.h"
+#include "grid/TGridFont.h"
+#include "grid/TVertDBGridEhScrollBar.h"
+#include "platform/ui/Colors.h"
+#include "platform/ui/TRect.h"
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class TADOQuery;
+class TCanvas;
+class TDataSource;
+class TField;
+
+// The grid's click events: the data column under the mouse.
+using TDBGridEhClickEvent = std::function<void(TColumnEh& column)>;
+// The hook that may change a data cell's font, background, alignment and text before it is drawn.
+using TGetCellEhParamsEvent = std::function<void(TColumnEh& column, TColCellParamsEh& params)>;
+using TDBGridEhNotifyEvent = std::function<void()>;
+
+// A grid cell: column X and row Y; -1 for a point outside the cells.
+struct TGridCoord {
+    int X = -1;
+    int Y = -1;
+    friend bool operator==(const TGridCoord&, const TGridCoord&) = default;
+};
+
+// The data-bound results grid. It paints itself: a title row, an indicator column and the
+// columns of its collection over a row window of the data set, no longer than the rows that
+// fit. When the current record leaves the window, the window moves, not the grid; the vertical
+// scroll bar tells where the current record stands in the whole result. All coordinates below
+// are client coordinates, inside the one-pixel flat border.
+class TDBGridEh : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TDBGridEh(QWidget* parent = nullptr);
+    ~TDBGridEh() override;
+
+    // --- Configuration -----------------------------------------------------------------------
+    // While loading, configuration changes rebuild nothing; the end of loading rebuilds once.
+    bool Loading() const { return loading_; }
+    void SetLoading(bool loading);
+
+    TDataSource* DataSource() const { return dataLink_.DataSource(); }
+    void SetDataSource(TDataSource* dataSource);
+    // The data source's data set, or nullptr.
+    TADOQuery* DataSet() const { return dataLink_.DataSet(); }
+
+    TDBGridColumnsEh& Columns() { return columns_; }
+    const TDBGridColumnsEh& Columns() const { return columns_; }
+    const TColumnDefValuesEh& ColumnDefValues() const { return columnDefValues_; }
+    void SetColumnDefValues(const TColumnDefValuesEh& values);
+
+    TGridOptions Options() const { return options_; }
+    void SetOptions(TGridOptions options);
+    TGridOptionsEh OptionsEh() const { return optionsEh_; }
+    void SetOptionsEh(TGridOptionsEh optionsEh);
+    TDBGridEhAllowedOperations AllowedOperations() const { return allowedOperations_; }
+    void SetAllowedOperations(TDBGridEhAllowedOperations operations) {
+        allowedOperations_ = operations;
+    }
+    TDBGridEhAllowedSelections AllowedSelections() const { return allowedSelections_; }
+    void SetAllowedSelections(TDBGridEhAllowedSelections selections) {
+        allowedSelections_ = selections;
+    }
+    TGridEditActions EditActions() const { return editActions_; }
+    void SetEditActions(TGridEditActions actions) { editActions_ = actions; }
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly);
+    bool DefaultDrawing() const { return defaultDrawing_; }
+    void SetDefaultDrawing(bool defaultDrawing);
+
+    // Default column colour and the empty area.
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    // Default title colour and the indicator cells.
+    TColor FixedColor() const { return fixedColor_; }
+    void SetFixedColor(TColor color);
+    // Backgrounds of even and odd record numbers while the data set is sequenced.
+    TColor EvenRowColor() const { return evenRowColor_; }
+    void SetEvenRowColor(TColor color);
+    TColor OddRowColor() const { return oddRowColor_; }
+    void SetOddRowColor(TColor color);
+    // Flat border, grey lines of fixed cells and the narrow text margins.
+    bool Flat() const { return flat_; }
+    void SetFlat(bool flat);
+    // Default column font; decides the data row height.
+    const TGridFont& Font() const { return font_; }
+    void SetFont(const TGridFont& font);
+    // Default title font; decides the title row height.
+    const TGridFont& TitleFont() const { return titleFont_; }
+    void SetTitleFont(const TGridFont& font);
+    TColor FooterColor() const { return footerColor_; }
+    void SetFooterColor(TColor color) { footerColor_ = color; }
+    const TGridFont& FooterFont() const { return footerFont_; }
+    void SetFooterFont(const TGridFont& font) { footerFont_ = font; }
+    int FooterRowCount() const { return footerRowCount_; }
+    void SetFooterRowCount(int count);
+    // 0 and 0: rows one text line high.
+    int RowHeight() const { return rowHeight_; }
+    void SetRowHeight(int height);
+    int RowLines() const { return rowLines_; }
+    void SetRowLines(int lines);
+    // Centred titles by default, for a multi-line title tree.
+    bool UseMultiTitle() const { return useMultiTitle_; }
+    void SetUseMultiTitle(bool useMultiTitle);
+    bool DrawMemoText() const { return drawMemoText_; }
+    void SetDrawMemoText(bool drawMemoText);
+
+    TVertDBGridEhScrollBar& VertScrollBar() { return *vertScrollBar_; }
+    const TVertDBGridEhScrollBar& VertScrollBar() const { return *vertScrollBar_; }
+
+    // The hint text shown after the mouse rests over the grid: its part before the first "|".
+    const QString& Hint() const { return hint_; }
+    void SetHint(const QString& hint) { hint_ = hint; }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool showHint) { showHint_ = showHint; }
+    bool ParentShowHint() const { return parentShowHint_; }
+    void SetParentShowHint(bool parentShowHint) { parentShowHint_ = parentShowHint; }
+    // How long the mouse must rest before the hint shows.
+    static constexpr int HintPause = 500;
+    static constexpr int HintHidePause = 2500;
+
+    // --- Events --------------------------------------------------------------------------------
+    // A left click released over a data cell of a visible data row.
+    TDBGridEhClickEvent OnCellClick;
+    // A left click released over a title cell.
+    TDBGridEhClickEvent OnTitleClick;
+    TGetCellEhParamsEvent OnGetCellParams;
+    TDBGridEhNotifyEvent OnSelectionChanged;
+
+    // --- Rows, columns and the row window ------------------------------------------------------
+    TGridDataLinkEh& DataLink() { return dataLink_; }
+    const TGridDataLinkEh& DataLink() const { return dataLink_; }
+    TDBGridEhSelection& Selection() { return selection_; }
+    const TDBGridEhSelection& Selection() const { return selection_; }
+
+    // Title row count + data rows (one empty data row when the window shows no record).
+    int RowCount() const { return rowCount_; }
+    // The indicator column and the data columns.
+    int ColCount() const { return static_cast<int>(colWidths_.size()); }
+    // The current row: title row count + the current record's window position.
+    int Row() const { return row_; }
+    // The current column (a grid column index; never the indicator).
+    int Col() const { return col_; }
+    int TitleRowCount() const { return titleRowCount_; }
+    // 1 with the indicator column, else 0.
+    int IndicatorOffset() const { return indicatorOffset_; }
+    // The first data row shown: always the first data row.
+    int TopRow() const { return titleRowCount_; }
+    // The first scrollable column shown.
+    int LeftCol() const { return leftCol_; }
+    // How many data rows lie wholly inside the client area.
+    int VisibleDataRowCount() const;
+    // The number of records the grid asks the data set to hold for it.
+    int WindowCapacity() const { return dataLink_.BufferCount(); }
+
+    static constexpr int GridLineWidth = 1;
+    static constexpr int IndicatorWidth = 11;
+    int DataRowHeight() const { return dataRowHeight_; }
+    int TitleRowHeight() const { return titleRowHeight_; }
+    int ColWidth(int col) const { return colWidths_.at(static_cast<std::size_t>(col)); }
+    int RowHeightOf(int row) const {
+        return row < titleRowCount_ ? titleRowHeight_ : dataRowHeight_;
+    }
+    // The cell's rectangle without its lines; empty for a cell that is not shown.
+    TRect CellRect(int col, int row) const;
+    // The cell under a client point.
+    TGridCoord MouseCoord(QPoint point) const;
+    // The client area inside the border, left of the vertical scroll bar, in widget coordinates.
+    QRect ClientRect() const;
+    int ClientWidth() const;
+    int ClientHeight() const;
+    // The data column shown in grid column col, or nullptr for the indicator.
+    TColumnEh* ColumnAt(int col) const;
+
+    // --- Locks and rebuilds --------------------------------------------------------------------
+    // A nesting lock: while held, no layout rebuild starts and size changes wait for the end.
+    void BeginUpdate() { ++updateLock_; }
+    void EndUpdate();
+    int UpdateLock() const { return updateLock_; }
+    // A nesting lock held by a layout rebuild; requests made meanwhile are dropped.
+    void BeginLayout();
+    void EndLayout();
+    // Rebuilds the column model, the row heights and the row count, when no lock is held.
+    void LayoutChanged();
+
+    // --- Painting ------------------------------------------------------------------------------
+    // Paints the client area in client coordinates, limited to the canvas's visible region.
+    void PaintGrid(TCanvas& canvas);
+    void InvalidateGrid();
+    void InvalidateRow(int row);
+    void InvalidateCurrentRow() { InvalidateRow(row_); }
+    void InvalidateCell(int col, int row);
+
+    // --- Commands ------------------------------------------------------------------------------
+    // A command of the vertical scroll bar; position is the thumb's track position.
+    void VertScrollCommand(TScrollCode code, int position);
+    // The selection changed: fires OnSelectionChanged.
+    void SelectionChanged();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    friend class TGridDataLinkEh;
+    friend class TDBGridColumnsEh;
+
+    struct DrawInfo;
+    struct Region;
+
+    // Data link reactions (TDBGridEhData.cpp).
+    void LinkActive(bool active);
+    void EditingChanged();
+    void DataChanged();
+    void Scroll(int distance);
+    void RecordChanged(TField* field);
+    void ColumnsChanged(bool layout);
+
+    // Layout (TDBGridEhLayout.cpp).
+    void RebuildLayout();
+    void RebuildColumnWidths();
+    void ComputeRowHeights();
+    void UpdateRowCount();
+    void SetRowCount(int rowCount);
+    void SyncCurrentRow();
+    void ClientSizeChanged();
+    int FixedHeight() const;
+    int ColLeft(int col) const;
+    int RowTop(int row) const;
+    TRect RowRect(int row) const;
+    QRect ToWidget(const TRect& rect) const;
+    int BorderWidth() const { return 1; }
+
+    // Scroll bar and wheel (TDBGridEhScroll.cpp).
+    void UpdateScrollBar();
+    TScrollBarSettingsEh ScrollBarSettings() const;
+    void ScrollCommand(TADOQuery& dataSet, TScrollCode code, int position);
+    void ThumbReleased(TADOQuery& dataSet, int position);
+    void ScrollDataRows(int distance);
+    void PlaceScrollBar();
+    void Wheel(int delta);
+    bool TakeFocus();
+
+    // Painting: geometry, lines and cell loop (TDBGridEhPaint.cpp).
+    DrawInfo ComputeDrawInfo() const;
+    void DrawRegionLines(TCanvas& canvas, const Region& region) const;
+    void DrawRegionCells(TCanvas& canvas, const Region& region, const DrawInfo& info);
+    void FillEmptyArea(TCanvas& canvas, const DrawInfo& info) const;
+    void PaintBorder(QPainter& painter) const;
+    TGridDrawState CellState(int col, int row) const;
+    TColor FixedLineColor() const;
+    TColor DataLineColor() const;
+
+    // Painting: one cell by its kind (TDBGridEhCells.cpp).
+    void PaintCell(TCanvas& canvas, int col, int row, TRect rect, TGridDrawState state,
+                   const DrawInfo& info);
+    bool IndicatorSelected(int row, const DrawInfo& info);
+    int IndicatorGlyph(int row, bool selected, const DrawInfo& info) const;
+    void PaintIndicatorCell(TCanvas& canvas, int row, const TRect& rect, int dx,
+                            const DrawInfo& info, bool& highlighted);
+    void PaintTitleCell(TCanvas& canvas, TColumnEh& column, const TRect& rect, int dx, int dy,
+                        const DrawInfo& info, bool& highlighted);
+    void PaintDataCell(TCanvas& canvas, TColumnEh& column, int col, int row, const TRect& rect,
+                       TGridDrawState state, const DrawInfo& info);
+    void PaintEmptyDataCell(TCanvas& canvas, const TColumnEh& column, const TRect& rect,
+                            const DrawInfo& info) const;
+    // Whether a data row is high enough for more than one line of text in the font.
+    bool RowsHoldSeveralLines(const QFont& font) const;
+    // The background of the current record's cell before any highlight.
+    TColor RecordBackground(const TColumnEh& column, const DrawInfo& info) const;
+    // The cell parameters of the column for the current record, after the grid's hook.
+    TColCellParamsEh CellParams(TColumnEh& column, int col, int row, TGridDrawState state,
+                                TColor background) const;
+    void Highlight(TColCellParamsEh& params, int row, const DrawInfo& info) const;
+    // Whether the cell's text equals the text of the same column one row higher.
+    bool IsDuplicateOfPrior(TColumnEh& column, int position, const TColCellParamsEh& params);
+
+    // Mouse and hint (TDBGridEhMouse.cpp).
+    void MousePress(QMouseEvent& event, bool doubleClick);
+    void PressDataRow(int row);
+    void MouseRelease(QMouseEvent& event);
+    void RestartHintPause();
+    void ShowHintText();
+    void HideHint();
+
+    // Focus (TDBGridEh.cpp).
+    void FocusChanged();
+
+    // Configuration.
+    bool loading_ = false;
+    TDBGridColumnsEh columns_{this};
+    TColumnDefValuesEh columnDefValues_;
+    TGridOptions options_{dgTitles,   dgIndicator, dgColumnResize,  dgColLines,
+                          dgRowLines, dgTabs,      dgConfirmDelete, dgCancelOnExit};
+    TGridOptionsEh optionsEh_{dghFixed3D, dghHighlightFocus, dghClearSelection, dghDialogFind};
+    TDBGridEhAllowedOperations allowedOperations_{alopInsertEh, alopUpdateEh, alopDeleteEh,
+                                                  alopAppendEh};
+    TDBGridEhAllowedSelections allowedSelections_{gstRecordBookmarks, gstRectangle, gstColumns,
+                                                  gstAll};
+    TGridEditActions editActions_;
+    bool readOnly_ = false;
+    bool defaultDrawing_ = true;
+    TColor color_ = clWindow;
+    TColor fixedColor_ = clBtnFace;
+    TColor evenRowColor_ = clWindow;
+    TColor oddRowColor_ = clWindow;
+    bool flat_ = false;
+    TGridFont font_;
+    TGridFont titleFont_;
+    TColor footerColor_ = clWindow;
+    TGridFont footerFont_;
+    int footerRowCount_ = 0;
+    int rowHeight_ = 0;
+    int rowLines_ = 0;
+    bool useMultiTitle_ = false;
+    bool drawMemoText_ = false;
+    QString hint_;
+    bool showHint_ = false;
+    bool parentShowHint_ = true;
+
+    // The row window, the selection and the scroll bar.
+    TGridDataLinkEh dataLink_{*this};
+    TDBGridEhSelection selection_{*this};
+    TVertDBGridEhScrollBar* vertScrollBar_;
+
+    // Geometry.
+    std::vector<int> colWidths_{IndicatorWidth, TColumnEh::DefaultColumnWidth};
+    int indicatorOffset_ = 1;
+    int titleRowCount_ = 1;
+    int rowCount_ = 2;
+    int row_ = 1;
+    int col_ = 1;
+    int leftCol_ = 1;
+    int dataRowHeight_ = 15;
+    int titleRowHeight_ = 15;
+    // Whether a data row can hold more than one line of the grid's font.
+    bool multiLineRows_ = false;
+
+    // State.
+    bool hasHandle_ = false;
+    int updateLock_ = 0;
+    int layoutLock_ = 0;
+    int paintLock_ = 0;
+    bool pendingResize_ = false;
+    bool pendingLayout_ = false;
+    // The row painting last drew the current record's indicator in.
+    int indicatorRow_ = -1;
+    bool lastFocused_ = false;
+    int wheelDelta_ = 0;
+    // A thumb drag with Tracking moved the record already; its release does nothing.
+    bool skipThumbRelease_ = false;
+    QTimer hintTimer_; // a child of the grid, named "HintTimer"
+    bool hintShown_ = false;
+};

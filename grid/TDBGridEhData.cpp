@@ -1,0 +1,81 @@
+// The grid's reactions to the notifications of its data link: opening and closing, a new row
+// window, a move of the current record, a changed record, and the start and end of editing.
+#include "grid/TDBGridEh.h"
+
+#include "data/TADOQuery.h"
+
+#include <cstdlib>
+
+void TDBGridEh::LinkActive(bool active) {
+    // A part of a wheel notch left from the previous result does not count for the next one.
+    wheelDelta_ = 0;
+    selection_.LinkActive(active);
+    LayoutChanged();
+    UpdateScrollBar();
+}
+
+void TDBGridEh::EditingChanged() {
+    InvalidateCell(0, row_);
+}
+
+void TDBGridEh::DataChanged() {
+    if (!hasHandle_)
+        return;
+    UpdateRowCount();
+    UpdateScrollBar();
+    SyncCurrentRow();
+    // One full repaint follows, whatever was invalidated on the way.
+    InvalidateGrid();
+}
+
+void TDBGridEh::Scroll(int distance) {
+    if (!hasHandle_)
+        return;
+    const int oldRow = row_;
+    if (dataLink_.ActiveRecord() >= rowCount_ - titleRowCount_)
+        UpdateRowCount();
+    UpdateScrollBar();
+    SyncCurrentRow();
+    InvalidateRow(oldRow);
+    InvalidateRow(row_);
+    if (distance == 0)
+        return;
+    if (std::abs(distance) > VisibleDataRowCount()) {
+        InvalidateGrid();
+        return;
+    }
+    // The indicator glyph the rows carry along is repainted where it lands, and where the
+    // current record's glyph belongs now.
+    if (indicatorOffset_ > 0)
+        InvalidateRow(indicatorRow_);
+    ScrollDataRows(distance);
+    if (indicatorOffset_ > 0)
+        InvalidateRow(row_);
+    if (columns_.AnyHideDuplicates()) {
+        // The top row's upper neighbour changed, so its hidden duplicates may show now; its
+        // other cells and its lines came with the pixels unchanged.
+        for (int i = 0; i < columns_.Count(); ++i) {
+            if (columns_[i].HideDuplicates())
+                update(ToWidget(CellRect(indicatorOffset_ + i, titleRowCount_)));
+        }
+        // Rows moving down bring the line above the row that dropped out to the bottom, where
+        // it may still carry that row's duplicate colour.
+        if (distance < 0) {
+            const int line = RowTop(rowCount_ - 1) + dataRowHeight_;
+            update(ToWidget({0, line, ClientWidth(), line + GridLineWidth}));
+        }
+    }
+}
+
+void TDBGridEh::RecordChanged(TField* field) {
+    if (!hasHandle_)
+        return;
+    if (field == nullptr) {
+        InvalidateGrid();
+        return;
+    }
+    for (int i = 0; i < columns_.Count(); ++i) {
+        if (columns_[i].Field() == field)
+            InvalidateRow(row_);
+    }
+}

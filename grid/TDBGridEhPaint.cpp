@@ -1,0 +1,169 @@
+// The paint loop: the drawing geometry, the grid lines of each region, the cells of each region
+// that lie in the paint region, the empty area beside and below the rows, and the border.
+#include "grid/TDBGridEh.h"
+
+#include "data/TADOQuery.h"
+#include "grid/TDBGridEhDrawInfo.h"
+#include "platform/ui/TCanvas.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <vector>
+
+TDBGridEh::DrawInfo TDBGridEh::ComputeDrawInfo() const {
+    DrawInfo info;
+    const int clientWidth = ClientWidth();
+    const int clientHeight = ClientHeight();
+    for (int col = 0; col < indicatorOffset_; ++col)
+        info.fixedBoundaryX += ColWidth(col) + GridLineWidth;
+    int x = info.fixedBoundaryX;
+    for (int col = leftCol_; col < ColCount() && x < clientWidth; ++col) {
+        x += ColWidth(col) + GridLineWidth;
+        info.lastCol = col;
+    }
+    info.gridBoundaryX = std::min(x, clientWidth);
+    info.fixedBoundaryY = RowTop(titleRowCount_);
+    int y = info.fixedBoundaryY;
+    for (int row = TopRow(); row < rowCount_ && y < clientHeight; ++row) {
+        y += dataRowHeight_ + GridLineWidth;
+        info.lastRow = row;
+    }
+    info.gridBoundaryY = std::min(y, clientHeight);
+
+    const TADOQuery* dataSet = DataSet();
+    info.focused = hasFocus();
+    info.linkActive = dataLink_.Active() && dataSet != nullptr;
+    if (info.linkActive) {
+        info.windowCount = dataLink_.RecordCount();
+        info.currentRecordRow = titleRowCount_ + dataLink_.ActiveRecord();
+        info.sequenced = dataSet->IsSequenced();
+        info.state = dataSet->State();
+    }
+    info.selectionType = selection_.SelectionType();
+    info.multiLineRows = multiLineRows_;
+    return info;
+}
+
+void TDBGridEh::PaintGrid(TCanvas& canvas) {
+    if (paintLock_ > 0)
+        return;
+    const DrawInfo info = ComputeDrawInfo();
+    const int lastFixedCol = indicatorOffset_ - 1;
+    const int lastTitleRow = titleRowCount_ - 1;
+    const Region regions[] = {
+        {0, lastFixedCol, 0, lastTitleRow, 0, 0, info.fixedBoundaryX, info.fixedBoundaryY, true},
+        {leftCol_, info.lastCol, 0, lastTitleRow, info.fixedBoundaryX, 0, info.gridBoundaryX,
+         info.fixedBoundaryY, true},
+        {0, lastFixedCol, TopRow(), info.lastRow, 0, info.fixedBoundaryY, info.fixedBoundaryX,
+         info.gridBoundaryY, true},
+        {leftCol_, info.lastCol, TopRow(), info.lastRow, info.fixedBoundaryX, info.fixedBoundaryY,
+         info.gridBoundaryX, info.gridBoundaryY, false},
+    };
+    for (const Region& region : regions)
+        DrawRegionLines(canvas, region);
+    for (const Region& region : regions)
+        DrawRegionCells(canvas, region, info);
+    FillEmptyArea(canvas, info);
+}
+
+TColor TDBGridEh::FixedLineColor() const {
+    return flat_ ? clGray : clBlack;
+}
+
+TColor TDBGridEh::DataLineColor() const {
+    return ColorToRGB(color_) == clSilver ? clGray : clSilver;
+}
+
+void TDBGridEh::DrawRegionLines(TCanvas& canvas, const Region& region) const {
+    if (region.firstCol > region.lastCol || region.firstRow > region.lastRow)
+        return;
+    // Only the lines that reach the paint region are drawn.
+    std::vector<QPoint> vertical;
+    int x = region.left;
+    for (int col = region.firstCol; col <= region.lastCol; ++col) {
+        const int width = ColWidth(col);
+        const int lineX = x + width + GridLineWidth / 2;
+        if (width > 0 && canvas.RectVisible({lineX, region.top, lineX + 1, region.bottom}))
+            vertical.insert(vertical.end(),
+                            {QPoint(lineX, region.top), QPoint(lineX, region.bottom)});
+        x += width + GridLineWidth;
+    }
+    std::vector<QPoint> horizontal;
+    int y = region.top;
+    for (int row = region.firstRow; row <= region.lastRow; ++row) {
+        const int lineY = y + RowHeightOf(row) + GridLineWidth / 2;
+        if (canvas.RectVisible({region.left, lineY, region.right, lineY + 1}))
+            horizontal.insert(horizontal.end(),
+                              {QPoint(region.left, lineY), QPoint(region.right, lineY)});
+        y += RowHeightOf(row) + GridLineWidth;
+    }
+    const TColor lineColor = region.fixed ? FixedLineColor() : DataLineColor();
+    const TColor background = region.fixed ? fixedColor_ : color_;
+    const bool rowLines = options_.Contains(dgRowLines);
+    const auto draw = [&](const std::vector<QPoint>& points, bool on) {
+        if (points.empty())
+            return;
+        const std::vector<int> counts(points.size() / 2, 2);
+        canvas.SetPenColor(on ? lineColor : background);
+        canvas.PolyPolyline(points, counts);
+    };
+    canvas.SetPenWidth(GridLineWidth);
+    // The lines drawn second win at the crossings: the horizontal ones while they are shown.
+    if (rowLines) {
+        draw(vertical, options_.Contains(dgColLines));
+        draw(horizontal, true);
+    } else {
+        draw(horizontal, false);
+        draw(vertical, options_.Contains(dgColLines));
+    }
+}
+
+TGridDrawState TDBGridEh::CellState(int col, int row) const {
+    TGridDrawState state;
+    if (col < indicatorOffset_ || row < titleRowCount_) {
+        state.Include(gdFixed);
+        return state;
+    }
+    const bool inSelection = row == row_ && (options_.Contains(dgRowSelect) || col == col_);
+    state.Set(gdSelected, inSelection);
+    state.Set(gdFocused, hasFocus() && row == row_ && col == col_);
+    return state;
+}
+
+void TDBGridEh::DrawRegionCells(TCanvas& canvas, const Region& region, const DrawInfo& info) {
+    int y = region.top;
+    for (int row = region.firstRow; row <= region.lastRow; ++row) {
+        const int height = RowHeightOf(row);
+        int x = region.left;
+        for (int col = region.firstCol; col <= region.lastCol; ++col) {
+            const int width = ColWidth(col);
+            const TRect rect{x, y, x + width, y + height};
+            // A hidden duplicate owns the line above it, which the line pass may have redrawn.
+            TRect probe = rect;
+            const TColumnEh* column = region.fixed ? nullptr : ColumnAt(col);
+            if (column != nullptr && column->HideDuplicates())
+                probe.Top -= GridLineWidth;
+            if (width > 0 && canvas.RectVisible(probe))
+                PaintCell(canvas, col, row, rect, CellState(col, row), info);
+            x += width + GridLineWidth;
+        }
+        y += height + GridLineWidth;
+    }
+}
+
+void TDBGridEh::FillEmptyArea(TCanvas& canvas, const DrawInfo& info) const {
+    const int clientWidth = ClientWidth();
+    const int clientHeight = ClientHeight();
+    canvas.SetBrushStyle(bsSolid);
+    canvas.SetBrushColor(color_);
+    if (info.gridBoundaryX < clientWidth)
+        canvas.FillRect({info.gridBoundaryX, 0, clientWidth, info.gridBoundaryY});
+    if (info.gridBoundaryY < clientHeight)
+        canvas.FillRect({0, info.gridBoundaryY, clientWidth, clientHeight});
+}
+
+void TDBGridEh::PaintBorder(QPainter& painter) const {
+    TCanvas canvas(painter);
+    canvas.DrawEdge({0, 0, width(), height()}, BDR_SUNKENOUTER, BF_RECT);
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Where a cell's text sits vertically.
+enum TTextLayout { tlTop, tlCenter, tlBottom };
