@@ -6,7 +6,7 @@ from dataclasses import dataclass, field
 import numpy as np
 
 from painting import mix_colour, scale_colour
-from scene3d import normalize, quad_on_face
+from scene3d import box_walls, normalize, quad_on_face
 
 UP = np.array([0.0, 1.0, 0.0])
 
@@ -294,18 +294,7 @@ class RoofPainter:
             self.antenna(x, z, b.height)
 
     def box(self, x0, z0, x1, z1, y0, y1):
-        cam = self.p.camera.pos
-        wall = self.b.style.wall
-        faces = [
-            ((0, 0, -1.0), [(x0, z0), (x1, z0)]), ((0, 0, 1.0), [(x1, z1), (x0, z1)]),
-            ((-1.0, 0, 0), [(x0, z1), (x0, z0)]), ((1.0, 0, 0), [(x1, z0), (x1, z1)]),
-        ]
-        for n, ((ax, az), (bx, bz)) in faces:
-            n = np.array(n)
-            if np.dot(n, cam - np.array([ax, y0, az])) <= 0:
-                continue
-            self.p.polygon([(ax, y0, az), (bx, y0, bz), (bx, y1, bz), (ax, y1, az)],
-                           self.light.shade(scale_colour(wall, 0.93), n))
+        box_walls(self.p, self.light, x0, z0, x1, z1, y0, y1, scale_colour(self.b.style.wall, 0.93))
 
     def antenna(self, x, z, y):
         c = (0.12, 0.12, 0.14)

@@ -3,6 +3,7 @@
 import numpy as np
 
 from painting import scale_colour, to_rgb8
+from scene3d import box_walls
 
 CAR_COLOURS = [(0.86, 0.86, 0.84), (0.62, 0.10, 0.08), (0.12, 0.20, 0.38), (0.78, 0.70, 0.52),
                (0.30, 0.34, 0.30), (0.20, 0.20, 0.22), (0.52, 0.58, 0.62)]
@@ -26,17 +27,8 @@ class Car:
                          (x - 0.8, 0.3, z + 0.4)], tyre)
 
     def box(self, painter, light, x0, z0, x1, z1, y0, y1, colour, roof=None):
+        box_walls(painter, light, x0, z0, x1, z1, y0, y1, colour)
         cam = painter.camera.pos
-        faces = [
-            ((0, 0, -1.0), [(x0, z0), (x1, z0)]), ((0, 0, 1.0), [(x1, z1), (x0, z1)]),
-            ((-1.0, 0, 0), [(x0, z1), (x0, z0)]), ((1.0, 0, 0), [(x1, z0), (x1, z1)]),
-        ]
-        for n, ((ax, az), (bx, bz)) in faces:
-            n = np.array(n)
-            if np.dot(n, cam - np.array([ax, y0, az])) <= 0:
-                continue
-            painter.polygon([(ax, y0, az), (bx, y0, bz), (bx, y1, bz), (ax, y1, az)],
-                            light.shade(colour, n))
         top = roof or colour
         if cam[1] > y1:
             painter.polygon([(x0, y1, z0), (x1, y1, z0), (x1, y1, z1), (x0, y1, z1)],

@@ -108,3 +108,18 @@ def quad_on_face(origin, s_axis, t_axis, s0, s1, t0, t1, offset=None):
         o = o + offset
     s, t = np.asarray(s_axis), np.asarray(t_axis)
     return [o + s * s0 + t * t0, o + s * s1 + t * t0, o + s * s1 + t * t1, o + s * s0 + t * t1]
+
+
+def box_walls(painter, light, x0, z0, x1, z1, y0, y1, colour):
+    """Paints the walls of an axis-aligned box that face the camera."""
+    cam = painter.camera.pos
+    faces = [
+        ((0, 0, -1.0), [(x0, z0), (x1, z0)]), ((0, 0, 1.0), [(x1, z1), (x0, z1)]),
+        ((-1.0, 0, 0), [(x0, z1), (x0, z0)]), ((1.0, 0, 0), [(x1, z0), (x1, z1)]),
+    ]
+    for n, ((ax, az), (bx, bz)) in faces:
+        n = np.array(n)
+        if np.dot(n, cam - np.array([ax, y0, az])) <= 0:
+            continue
+        painter.polygon([(ax, y0, az), (bx, y0, bz), (bx, y1, bz), (ax, y1, az)],
+                        light.shade(colour, n))
