@@ -7,6 +7,7 @@
 #include "data/FieldDef.h"
 #include "data/RecordsetCursor.h"
 #include "data/RowWindow.h"
+#include "data/TBookmark.h"
 #include "data/TADOCommand.h"
 #include "data/TWideStringList.h"
 #include "platform/db/AdoProvider.h"
@@ -23,10 +24,6 @@
 class AdoRecordset;
 class TDataSource;
 class TField;
-
-// A record's bookmark as an opaque byte string; empty when there is none. Compare two with
-// TADOQuery::CompareBookmarks.
-using TBookmark = QByteArray;
 
 // The data set over one SQL command: its SQL lines become the command text, Open runs it into a
 // static client-side recordset of the provider, persistent fields read and assign the current
@@ -163,6 +160,11 @@ public:
     void Refresh();
     // Deletes the current record from the table (in insert state: Cancel).
     void Delete();
+    // Groups the writes that follow, until EndWriteBatch, so that they reach the disk together
+    // at its end. Each write still succeeds or fails on its own; a failed one leaves the
+    // earlier ones of the batch in place. EndWriteBatch raises the error of a failed commit.
+    void BeginWriteBatch();
+    void EndWriteBatch();
 
     // --- Hooks (none is assigned by the program) --------------------------------------------
     TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;

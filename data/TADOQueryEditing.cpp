@@ -281,3 +281,14 @@ void TADOQuery::DeleteCurrentRow() {
     });
     window_.ForgetCursorPosition();
 }
+
+void TADOQuery::BeginWriteBatch() {
+    CheckActive();
+    AsDatabaseError([this] { recordset_->beginWriteBatch(); });
+}
+
+void TADOQuery::EndWriteBatch() {
+    if (recordset_) {
+        AsDatabaseError([this] { recordset_->endWriteBatch(); });
+    }
+}

@@ -69,6 +69,12 @@ public:
     virtual int editMode() const = 0;
 
     virtual void deleteRows(int affectRecords) = 0;
+    // Groups the writes that follow, until endWriteBatch, into one database transaction that
+    // reaches the disk once at its end. Each write still succeeds or fails on its own: a failed
+    // one leaves the batch's earlier writes in place. Without batching these do nothing.
+    virtual void beginWriteBatch() {}
+    // Commits the batch's writes; a failure to commit reports them lost.
+    virtual void endWriteBatch() {}
     virtual void resync(int affectRecords, int resyncValues) = 0;
     virtual void requery(int options) = 0;
 };

@@ -6,6 +6,7 @@
 #include "platform/db/ResultLoader.h"
 #include "platform/db/SqliteAdoCommand.h"
 #include "platform/db/SqliteAdoConnection.h"
+#include "platform/db/SqliteTransaction.h"
 
 namespace {
 

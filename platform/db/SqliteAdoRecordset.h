@@ -12,6 +12,7 @@
 #include <vector>
 
 class SqliteAdoConnection;
+class SqliteTransaction;
 
 // The provider's static client-side recordset: at open it runs the command once and copies
 // the whole result into a RowStore; moving, counting, filtering and reading then work on
@@ -64,6 +65,8 @@ public:
     int editMode() const override { return editMode_; }
 
     void deleteRows(int affectRecords) override;
+    void beginWriteBatch() override;
+    void endWriteBatch() override;
     void resync(int affectRecords, int resyncValues) override;
     void requery(int options) override;
 
@@ -98,6 +101,8 @@ private:
     VisibleRows visible_;
     std::optional<RecordsetFilter> filter_;
     QString filterText_;
+    // The transaction of a write batch, while one is open.
+    std::unique_ptr<SqliteTransaction> batch_;
 
     // -1 before the first visible row, visible_.size() after the last.
     std::int64_t position_ = 0;

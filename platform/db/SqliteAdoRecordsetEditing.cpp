@@ -6,6 +6,7 @@
 #include "platform/db/ProviderError.h"
 #include "platform/db/RowWriter.h"
 #include "platform/db/SqliteAdoConnection.h"
+#include "platform/db/SqliteTransaction.h"
 
 void SqliteAdoRecordset::requireUpdatable() const {
     requireOpen();
@@ -117,6 +118,33 @@ void SqliteAdoRecordset::deleteRows(int affectRecords) {
     ++deletedRows_;
     visible_.erase(static_cast<std::size_t>(position_));
     deletedCurrent_ = row;
+}
+
+void SqliteAdoRecordset::beginWriteBatch() {
+    requireUpdatable();
+    if (batch_) {
+        return;
+    }
+    try {
+        batch_ = std::make_unique<SqliteTransaction>(connection_->database(),
+                                                     SqliteTransaction::Behavior::Immediate);
+    } catch (const ESqliteError& failure) {
+        throw connection_->error(failure);
+    }
+}
+
+void SqliteAdoRecordset::endWriteBatch() {
+    const std::unique_ptr<SqliteTransaction> batch = std::move(batch_);
+    if (!batch) {
+        return;
+    }
+    try {
+        batch->commit();
+    } catch (const ESqliteError& failure) {
+        // The batch's writes did not reach the file; the rows stay as this recordset shows
+        // them only until the next open.
+        throw connection_->error(failure);
+    }
 }
 
 void SqliteAdoRecordset::resync(int affectRecords, int) {

@@ -16,11 +16,16 @@ const char* BeginStatement(SqliteTransaction::Behavior behavior) {
     return "BEGIN DEFERRED";
 }
 
+// Savepoints nest by name; one name serves every level.
+constexpr const char* Savepoint = "SAVEPOINT nested_write";
+constexpr const char* ReleaseSavepoint = "RELEASE nested_write";
+constexpr const char* RollbackToSavepoint = "ROLLBACK TO nested_write";
+
 } // namespace
 
 SqliteTransaction::SqliteTransaction(SqliteDatabase& database, Behavior behavior)
-    : database_(database) {
-    database_.exec(BeginStatement(behavior));
+    : database_(database), nested_(!database.isAutocommit()) {
+    database_.exec(nested_ ? Savepoint : BeginStatement(behavior));
 }
 
 SqliteTransaction::~SqliteTransaction() {
@@ -28,23 +33,31 @@ SqliteTransaction::~SqliteTransaction() {
         return;
     }
     try {
-        // SQLite may already have rolled back after some errors; only roll back what is open.
-        if (!database_.isAutocommit()) {
-            database_.exec("ROLLBACK");
-        }
+        undo();
     } catch (...) {
         // A destructor must not throw; the connection closes the transaction at worst.
     }
 }
 
 void SqliteTransaction::commit() {
-    database_.exec("COMMIT");
+    database_.exec(nested_ ? ReleaseSavepoint : "COMMIT");
     open_ = false;
 }
 
 void SqliteTransaction::rollback() {
     open_ = false;
-    if (!database_.isAutocommit()) {
+    undo();
+}
+
+void SqliteTransaction::undo() {
+    // SQLite may already have rolled back after some errors; only undo what is open.
+    if (database_.isAutocommit()) {
+        return;
+    }
+    if (nested_) {
+        database_.exec(RollbackToSavepoint);
+        database_.exec(ReleaseSavepoint);
+    } else {
         database_.exec("ROLLBACK");
     }
 }
