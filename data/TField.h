@@ -52,14 +52,13 @@ public:
     // The value in the current record; null when there is none.
     AdoVariant Value() const;
     bool IsNull() const { return ::IsNull(Value()); }
+    // Stores a value in the current record through the data set's checks.
+    void SetValue(const AdoVariant& value);
     // Assigns null.
     void Clear() { SetValue(AdoVariant{}); }
 
 protected:
     TField(TFieldType dataType, QString fieldName);
-
-    // Stores a value in the current record through the data set's checks.
-    void SetValue(const AdoVariant& value);
 
 private:
     friend class TADOQuery;

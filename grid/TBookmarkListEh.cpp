@@ -1,8 +1,14 @@
 #include "grid/TBookmarkListEh.h"
 
 #include "data/DatabaseError.h"
+#include "data/TADOQuery.h"
 #include "grid/TDBGridEh.h"
 #include "grid/TDBGridEhSelection.h"
+
+bool TBookmarkListEh::Order::operator()(const TBookmark& a, const TBookmark& b) const {
+    const TADOQuery* dataSet = list->selection_.Grid().DataSet();
+    return dataSet != nullptr ? dataSet->CompareBookmarks(a, b) < 0 : a < b;
+}
 
 TADOQuery& TBookmarkListEh::DataSet() const {
     TADOQuery* dataSet = selection_.Grid().DataSet();
@@ -15,37 +21,20 @@ TBookmark TBookmarkListEh::CurrentBookmark() const {
     return DataSet().GetBookmark();
 }
 
-bool TBookmarkListEh::Find(const TBookmark& bookmark, int& index) const {
-    if (cacheValid_ && cachedBookmark_ == bookmark) {
-        index = cachedIndex_;
-        return cachedFound_;
+std::pair<TBookmarkListEh::const_iterator, bool>
+TBookmarkListEh::Find(const TBookmark& bookmark) const {
+    if (!lookupValid_ || lookupBookmark_ != bookmark) {
+        lookupBookmark_ = bookmark;
+        lookupPosition_ = bookmarks_.lower_bound(bookmark);
+        lookupFound_ = lookupPosition_ != bookmarks_.end() &&
+                       !bookmarks_.key_comp()(bookmark, *lookupPosition_);
+        lookupValid_ = true;
     }
-    const TADOQuery* dataSet = selection_.Grid().DataSet();
-    int low = 0;
-    int high = Count() - 1;
-    bool found = false;
-    while (low <= high) {
-        const int middle = (low + high) / 2;
-        const int order = dataSet != nullptr ? dataSet->CompareBookmarks(Item(middle), bookmark)
-                                             : Item(middle).compare(bookmark);
-        if (order < 0) {
-            low = middle + 1;
-        } else {
-            high = middle - 1;
-            found = found || order == 0;
-        }
-    }
-    index = low;
-    cachedBookmark_ = bookmark;
-    cachedIndex_ = low;
-    cachedFound_ = found;
-    cacheValid_ = true;
-    return found;
+    return {lookupPosition_, lookupFound_};
 }
 
 bool TBookmarkListEh::Contains(const TBookmark& bookmark) const {
-    int index = 0;
-    return Find(bookmark, index);
+    return !bookmarks_.empty() && Find(bookmark).second;
 }
 
 bool TBookmarkListEh::CurrentRowSelected() const {
@@ -56,15 +45,19 @@ void TBookmarkListEh::SetCurrentRowSelected(bool selected) {
     const TBookmark bookmark = CurrentBookmark();
     if (bookmark.isEmpty())
         return;
-    int index = 0;
-    if (Find(bookmark, index) == selected)
+    const auto [position, found] = Find(bookmark);
+    if (found == selected)
         return;
-    const auto position = bookmarks_.begin() + index;
     if (selected)
         bookmarks_.insert(position, bookmark);
     else
         bookmarks_.erase(position);
     Changed();
+}
+
+void TBookmarkListEh::Remove(const TBookmark& bookmark) {
+    ForgetLookup();
+    bookmarks_.erase(bookmark);
 }
 
 void TBookmarkListEh::Clear() {
@@ -76,11 +69,11 @@ void TBookmarkListEh::Clear() {
 
 void TBookmarkListEh::SetActive(bool active) {
     bookmarks_.clear();
-    cacheValid_ = false;
+    ForgetLookup();
     active_ = active;
 }
 
 void TBookmarkListEh::Changed() {
-    cacheValid_ = false;
+    ForgetLookup();
     selection_.RowsChanged();
 }

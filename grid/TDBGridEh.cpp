@@ -25,6 +25,11 @@ TDBGridEh::TDBGridEh(QWidget* parent)
     hintTimer_.setInterval(HintPause);
     hintTimer_.setObjectName(QStringLiteral("HintTimer"));
     connect(&hintTimer_, &QTimer::timeout, this, [this] { RunHandler([&] { ShowHintText(); }); });
+    trackingTimer_.setParent(this);
+    trackingTimer_.setSingleShot(true);
+    trackingTimer_.setObjectName(QStringLiteral("TrackingTimer"));
+    connect(&trackingTimer_, &QTimer::timeout, this,
+            [this] { RunHandler([&] { TrackingTick(); }); });
 }
 
 TDBGridEh::~TDBGridEh() {
@@ -244,13 +249,16 @@ void TDBGridEh::focusInEvent(QFocusEvent* event) {
 
 void TDBGridEh::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
-    RunHandler([&] { FocusChanged(); });
+    RunHandler([&] {
+        FocusChanged();
+        FocusLeaving();
+    });
 }
 
 void TDBGridEh::keyPressEvent(QKeyEvent* event) {
-    RunHandler([&] { HideHint(); });
-    // Keyboard navigation is not handled yet: the key goes on to the parent.
-    QWidget::keyPressEvent(event);
+    // Every key stays with the grid; Tab and Shift+Tab never get here, Qt moves the focus.
+    event->accept();
+    RunHandler([&] { KeyDown(*event); });
 }
 
 void TDBGridEh::mousePressEvent(QMouseEvent* event) {
@@ -262,8 +270,8 @@ void TDBGridEh::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TDBGridEh::mouseMoveEvent(QMouseEvent* event) {
-    RunHandler([&] { RestartHintPause(); });
     event->accept();
+    RunHandler([&] { MouseMove(*event); });
 }
 
 void TDBGridEh::mouseReleaseEvent(QMouseEvent* event) {

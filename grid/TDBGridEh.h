@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/GridKeyAction.h"
 #include "grid/GridOptions.h"
 #include "grid/TColCellParamsEh.h"
 #include "grid/TColumnDefValuesEh.h"
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -140,6 +142,10 @@ public:
     TDBGridEhClickEvent OnTitleClick;
     TGetCellEhParamsEvent OnGetCellParams;
     TDBGridEhNotifyEvent OnSelectionChanged;
+    // A request to make another column current: the current column is left, then entered
+    // again (with whole-row selection it stays on the first data column).
+    TDBGridEhNotifyEvent OnColExit;
+    TDBGridEhNotifyEvent OnColEnter;
 
     // --- Rows, columns and the row window ------------------------------------------------------
     TGridDataLinkEh& DataLink() { return dataLink_; }
@@ -206,6 +212,18 @@ public:
     void InvalidateCell(int col, int row);
 
     // --- Commands ------------------------------------------------------------------------------
+    // Carries out a key's command on the current record, the selection or the columns.
+    void PerformKeyAction(const GridKeyAction& action);
+    // The delete command: after the question, deletes the selected records, or the current
+    // one when none is selected. Nothing while the records cannot be deleted.
+    void DeleteRecords();
+    // Copies the current column's value from the record above into the current record, which
+    // stays in edit state until the next move stores it or Esc drops it.
+    void CopyFromAbove();
+    // How long the tracking timer waits before its next step, for a mouse d pixels beyond the
+    // data rows, and how many records that step moves.
+    static int TrackingInterval(int d) { return std::max(0, 200 - 15 * d); }
+    static int TrackingStep(int d) { return std::min(d / 6, 8); }
     // A command of the vertical scroll bar; position is the thumb's track position.
     void VertScrollCommand(TScrollCode code, int position);
     // The selection changed: fires OnSelectionChanged.
@@ -238,6 +256,8 @@ private:
     void EditingChanged();
     void DataChanged();
     void Scroll(int distance);
+    // A move under the update lock: the rows are repainted once the lock is released.
+    void ScrollUnderLock(int distance);
     void RecordChanged(TField* field);
     void ColumnsChanged(bool layout);
 
@@ -296,13 +316,33 @@ private:
     // The cell parameters of the column for the current record, after the grid's hook.
     TColCellParamsEh CellParams(TColumnEh& column, int col, int row, TGridDrawState state,
                                 TColor background) const;
-    void Highlight(TColCellParamsEh& params, int row, const DrawInfo& info) const;
+    void Highlight(TColCellParamsEh& params, int row, bool inSelection, const DrawInfo& info) const;
     // Whether the cell's text equals the text of the same column one row higher.
     bool IsDuplicateOfPrior(TColumnEh& column, int position, const TColCellParamsEh& params);
 
+    // Keys (TDBGridEhKeys.cpp).
+    void KeyDown(QKeyEvent& event);
+    GridKeyContext KeyContext() const;
+    void Reset();
+    void ScrollColumns(int distance);
+    void RequestColumn(int col);
+    bool ColumnEditable(const TColumnEh& column) const;
+    void ShowFindDialog();
+    void FocusLeaving();
+
     // Mouse and hint (TDBGridEhMouse.cpp).
     void MousePress(QMouseEvent& event, bool doubleClick);
-    void PressDataRow(int row);
+    bool PressTitleRow(QPoint point, const TGridCoord& cell, Qt::MouseButton button);
+    void PressCorner();
+    void PressDataRow(const TGridCoord& cell, Qt::MouseButton button,
+                      Qt::KeyboardModifiers modifiers);
+    void SelectPressedRow(int pressedRow, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void MouseMove(QMouseEvent& event);
+    void FollowMouse(bool select);
+    // The distance in pixels from the data rows to y: negative above, positive below, 0 within.
+    int DistanceFromDataRows(int y) const;
+    void TrackingTick();
+    void StopMouseTracking();
     void MouseRelease(QMouseEvent& event);
     void RestartHintPause();
     void ShowHintText();
@@ -375,5 +415,16 @@ private:
     // A thumb drag with Tracking moved the record already; its release does nothing.
     bool skipThumbRelease_ = false;
     QTimer hintTimer_; // a child of the grid, named "HintTimer"
+    // Moves under the update lock wait for its release to update the scroll bar and, when
+    // the row window shifted, to repaint the rows.
+    bool pendingScrollBar_ = false;
+    bool pendingRepaint_ = false;
+    // The row drag beyond the data rows: the timer (named "TrackingTimer"), the last mouse
+    // point in client coordinates and whether the left button drags.
+    QTimer trackingTimer_;
+    QPoint trackPoint_;
+    bool trackSelects_ = false;
+    // A right press on a title acts as a left one, up to its release.
+    bool rightPressAsLeft_ = false;
     bool hintShown_ = false;
 };

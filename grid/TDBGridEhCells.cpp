@@ -65,14 +65,11 @@ void TDBGridEh::PaintCell(TCanvas& canvas, int col, int row, TRect rect, TGridDr
 }
 
 bool TDBGridEh::IndicatorSelected(int row, const DrawInfo& info) {
-    if (info.selectionType == gstAll)
-        return true;
     const int position = row - titleRowCount_;
-    if (row < titleRowCount_ || !options_.Contains(dgMultiSelect) ||
-        info.selectionType != gstRecordBookmarks || position >= info.windowCount)
-        return false;
+    if (row < titleRowCount_ || position >= info.windowCount)
+        return info.selectionType == gstAll;
     const ActiveRecordGuard guard(dataLink_, position);
-    return selection_.Rows().Contains(DataSet()->GetBookmark());
+    return selection_.IndicatorSelected(DataSet()->GetBookmark());
 }
 
 int TDBGridEh::IndicatorGlyph(int row, bool selected, const DrawInfo& info) const {
@@ -138,7 +135,7 @@ void TDBGridEh::PaintDataCell(TCanvas& canvas, TColumnEh& column, int col, int r
     }
     const ActiveRecordGuard guard(dataLink_, position);
     TColCellParamsEh params = CellParams(column, col, row, state, RecordBackground(column, info));
-    Highlight(params, row, info);
+    Highlight(params, row, selection_.DataCellSelected(DataSet()->GetBookmark()), info);
     const bool duplicate = column.HideDuplicates() && IsDuplicateOfPrior(column, position, params);
     if (duplicate) {
         params.Text.clear();
@@ -198,11 +195,9 @@ TColCellParamsEh TDBGridEh::CellParams(TColumnEh& column, int col, int row, TGri
     return params;
 }
 
-void TDBGridEh::Highlight(TColCellParamsEh& params, int row, const DrawInfo& info) const {
+void TDBGridEh::Highlight(TColCellParamsEh& params, int row, bool inSelection,
+                          const DrawInfo& info) const {
     const bool currentRow = row == info.currentRecordRow;
-    const bool inSelection =
-        info.selectionType == gstAll || (info.selectionType == gstRecordBookmarks &&
-                                         selection_.Rows().Contains(DataSet()->GetBookmark()));
     const bool showsFocus = options_.Contains(dgAlwaysShowSelection) ||
                             (info.focused && optionsEh_.Contains(dghHighlightFocus));
     if (!inSelection && !((params.State.Contains(gdSelected) || currentRow) && showsFocus))

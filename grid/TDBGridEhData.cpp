@@ -31,9 +31,13 @@ void TDBGridEh::DataChanged() {
 void TDBGridEh::Scroll(int distance) {
     if (!hasHandle_)
         return;
-    const int oldRow = row_;
     if (dataLink_.ActiveRecord() >= rowCount_ - titleRowCount_)
         UpdateRowCount();
+    if (updateLock_ > 0) {
+        ScrollUnderLock(distance);
+        return;
+    }
+    const int oldRow = row_;
     UpdateScrollBar();
     SyncCurrentRow();
     InvalidateRow(oldRow);
@@ -65,6 +69,20 @@ void TDBGridEh::Scroll(int distance) {
             update(ToWidget({0, line, ClientWidth(), line + GridLineWidth}));
         }
     }
+}
+
+void TDBGridEh::ScrollUnderLock(int distance) {
+    // A gesture may move the record thousands of times under one lock: the scroll bar and the
+    // rows are brought up to date once, when the lock is released.
+    pendingScrollBar_ = true;
+    pendingRepaint_ = pendingRepaint_ || distance != 0;
+    if (!pendingRepaint_) {
+        SyncCurrentRow();
+        return;
+    }
+    const int row = titleRowCount_ + dataLink_.ActiveRecord();
+    if (row < rowCount_)
+        row_ = row;
 }
 
 void TDBGridEh::RecordChanged(TField* field) {

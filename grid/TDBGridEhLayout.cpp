@@ -3,6 +3,7 @@
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
+#include "grid/GridLocks.h"
 #include "platform/ui/TextMetrics.h"
 
 #include <algorithm>
@@ -14,8 +15,12 @@ void TDBGridEh::EndUpdate() {
         return;
     if (std::exchange(pendingResize_, false)) {
         UpdateRowCount();
-        UpdateScrollBar();
+        pendingScrollBar_ = true;
     }
+    if (std::exchange(pendingScrollBar_, false))
+        UpdateScrollBar();
+    if (std::exchange(pendingRepaint_, false))
+        InvalidateGrid();
     // A layout change requested while the lock was held is carried out now.
     if (std::exchange(pendingLayout_, false))
         LayoutChanged();
@@ -57,11 +62,7 @@ void TDBGridEh::ColumnsChanged(bool layout) {
 // --- Layout rebuild ------------------------------------------------------------------------
 
 void TDBGridEh::RebuildLayout() {
-    BeginLayout();
-    struct Release {
-        TDBGridEh& grid;
-        ~Release() { grid.EndLayout(); }
-    } release{*this};
+    const GridLayoutLock lock(*this);
     columns_.RebuildColumns(DataSet());
     RebuildColumnWidths();
     titleRowCount_ = options_.Contains(dgTitles) ? 1 : 0;

@@ -1,14 +1,18 @@
-// The mouse over the grid: a press on a data row makes its record current, the release of a
-// left click fires OnCellClick or OnTitleClick, and resting the mouse shows the grid's hint.
+// The mouse over the grid: a press on a data row makes its record current and selects, a drag
+// extends the selection (stepping on by a timer beyond the rows), the release of a left click
+// fires OnCellClick or OnTitleClick, and resting the mouse shows the grid's hint.
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
+#include "grid/GridLocks.h"
 #include "grid/ShortHint.h"
 
 #include <QCursor>
 #include <QMouseEvent>
 #include <QToolTip>
 
+#include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -27,28 +31,141 @@ void TDBGridEh::MousePress(QMouseEvent& event, bool doubleClick) {
         return;
     if (!TakeFocus())
         return;
-    // The second press of a double click leaves the record where the first one put it.
+    // The second press of a double click leaves the record and the selection as they are.
     if (doubleClick)
         return;
-    const TGridCoord cell = MouseCoord(EventPoint(event, BorderWidth()));
+    const QPoint point = EventPoint(event, BorderWidth());
+    const TGridCoord cell = MouseCoord(point);
+    if (PressTitleRow(point, cell, button))
+        return;
+    if (cell.X == 0 && cell.Y == 0 && indicatorOffset_ == 1 && titleRowCount_ == 1) {
+        PressCorner();
+        return;
+    }
     if (cell.Y >= titleRowCount_ && cell.Y < rowCount_ && dataLink_.Active())
-        PressDataRow(cell.Y);
+        PressDataRow(cell, button, event.modifiers());
 }
 
-void TDBGridEh::PressDataRow(int row) {
-    BeginUpdate();
-    struct Release {
-        TDBGridEh& grid;
-        ~Release() { grid.EndUpdate(); }
-    } release{*this};
-    TADOQuery* dataSet = DataSet();
-    if (dataSet != nullptr && row != row_)
-        dataSet->MoveBy(row - row_);
+bool TDBGridEh::PressTitleRow(QPoint point, const TGridCoord& cell, Qt::MouseButton button) {
+    (void)point;
+    if (cell.Y < 0 || cell.Y >= titleRowCount_ || cell.X < indicatorOffset_)
+        return false;
+    // A right press on a title acts as a left one (column moving takes either button).
+    rightPressAsLeft_ = button == Qt::RightButton && options_.Contains(dgColumnResize);
+    // Column sizing (near a column's right line) and column moving start here.
+    return true;
 }
+
+void TDBGridEh::PressCorner() {
+    if (!options_.Contains(dgMultiSelect) || !dataLink_.Active() ||
+        !allowedSelections_.Contains(gstAll))
+        return;
+    if (selection_.SelectionType() != gstNon)
+        selection_.Clear();
+    else
+        selection_.SelectAll();
+}
+
+void TDBGridEh::PressDataRow(const TGridCoord& cell, Qt::MouseButton button,
+                             Qt::KeyboardModifiers modifiers) {
+    const GridUpdateLock lock(*this);
+    const bool extends = modifiers.testFlag(Qt::ShiftModifier) &&
+                         options_.Contains(dgMultiSelect) && options_.Contains(dgRowSelect);
+    if (!extends && cell.Y != row_)
+        DataSet()->MoveBy(cell.Y - row_);
+    if (cell.X >= indicatorOffset_)
+        RequestColumn(cell.X);
+    if (options_.Contains(dgMultiSelect) && allowedSelections_.Contains(gstRecordBookmarks))
+        SelectPressedRow(cell.Y, button, modifiers);
+}
+
+void TDBGridEh::SelectPressedRow(int pressedRow, Qt::MouseButton button,
+                                 Qt::KeyboardModifiers modifiers) {
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    const bool toggles = ctrl || !optionsEh_.Contains(dghClearSelection);
+    selection_.SetSelecting(false);
+    if (modifiers.testFlag(Qt::ShiftModifier) && pressedRow != row_) {
+        // Shift extends the range of the last gesture, from its anchor, to the pressed row.
+        selection_.SetSelecting(true);
+        selection_.SetToggleMode(true);
+        selection_.StepSelect(true, pressedRow - row_);
+    } else if (button == Qt::LeftButton && toggles) {
+        selection_.ToggleCurrentRow();
+    } else if (button == Qt::LeftButton) {
+        selection_.ClearSelection();
+        selection_.Rows().SetCurrentRowSelected(true);
+    }
+    selection_.ArmRowDrag(toggles);
+    trackPoint_ = QPoint(-1, -1);
+}
+
+// --- Row drag --------------------------------------------------------------------------------
+
+void TDBGridEh::MouseMove(QMouseEvent& event) {
+    RestartHintPause();
+    const Qt::MouseButtons buttons = event.buttons();
+    if (selection_.MouseSelectionMode() != TMouseSelectionMode::Rows ||
+        !(buttons & (Qt::LeftButton | Qt::RightButton)))
+        return;
+    QPoint point = EventPoint(event, BorderWidth());
+    point.setX(std::clamp(point.x(), 0, std::max(ClientWidth() - 1, 0)));
+    // Only a left drag that really moved selects; a right drag moves and clears.
+    const bool select = point != trackPoint_ && buttons.testFlag(Qt::LeftButton);
+    trackPoint_ = point;
+    trackSelects_ = buttons.testFlag(Qt::LeftButton);
+    FollowMouse(select);
+}
+
+void TDBGridEh::FollowMouse(bool select) {
+    const int d = DistanceFromDataRows(trackPoint_.y());
+    if (d == 0) {
+        trackingTimer_.stop();
+        const TGridCoord cell = MouseCoord(QPoint(0, trackPoint_.y()));
+        if (cell.Y >= titleRowCount_ && cell.Y != row_)
+            selection_.StepSelect(select, cell.Y - row_);
+        return;
+    }
+    if (!trackingTimer_.isActive())
+        trackingTimer_.start(TrackingInterval(std::abs(d)));
+}
+
+int TDBGridEh::DistanceFromDataRows(int y) const {
+    const int top = RowTop(titleRowCount_);
+    const int shownRows = std::max(std::min(VisibleDataRowCount(), rowCount_ - titleRowCount_), 1);
+    const int bottom = RowTop(titleRowCount_ + shownRows);
+    if (y < top)
+        return y - top;
+    if (y >= bottom)
+        return y - bottom + 1;
+    return 0;
+}
+
+void TDBGridEh::TrackingTick() {
+    if (selection_.MouseSelectionMode() != TMouseSelectionMode::Rows || !dataLink_.Active())
+        return;
+    const int d = DistanceFromDataRows(trackPoint_.y());
+    if (d == 0)
+        return;
+    const int records = TrackingStep(std::abs(d));
+    if (records > 0)
+        selection_.StepSelect(trackSelects_, d > 0 ? records : -records);
+    trackingTimer_.start(TrackingInterval(std::abs(d)));
+}
+
+void TDBGridEh::StopMouseTracking() {
+    trackingTimer_.stop();
+    selection_.EndMouseGesture();
+}
+
+// --- Release ---------------------------------------------------------------------------------
 
 void TDBGridEh::MouseRelease(QMouseEvent& event) {
     event.accept();
-    const Qt::MouseButton button = event.button();
+    // A column sizing or move in progress ends here, once the grid has them.
+    StopMouseTracking();
+    Qt::MouseButton button = event.button();
+    if (button == Qt::RightButton && std::exchange(rightPressAsLeft_, false))
+        button = Qt::LeftButton;
     if (button != Qt::LeftButton)
         return;
     const TGridCoord cell = MouseCoord(EventPoint(event, BorderWidth()));

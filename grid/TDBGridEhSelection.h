@@ -1,13 +1,19 @@
 #pragma once
 
-#include "data/TADOQuery.h"
+#include "data/TBookmark.h"
 #include "grid/GridOptions.h"
 #include "grid/TBookmarkListEh.h"
 
+class TADOQuery;
 class TDBGridEh;
 
-// The grid's selection: its kind and the selected records. Painting asks it whether a record's
-// cells are selected; the grid's selection gestures (and code) change it.
+// What a mouse drag over the grid selects while a button is held.
+enum class TMouseSelectionMode { None, Rows, Columns, Block };
+
+// The grid's selection: its kind, the selected records, and the state of the gesture that is
+// changing it (the anchor of a range, whether rows are toggled, whether a drag is under way).
+// Painting asks it whether a record is selected; keys and the mouse change it through the
+// gestures below, which move the data set's current record.
 class TDBGridEhSelection {
 public:
     explicit TDBGridEhSelection(TDBGridEh& grid) : grid_(grid) {}
@@ -20,23 +26,70 @@ public:
     TBookmarkListEh& Rows() { return rows_; }
     const TBookmarkListEh& Rows() const { return rows_; }
 
-    // Selects every cell of every record, when multi-row selection allows gstAll.
-    void SelectAll();
-    // Clears the kind to gstNon and empties the selected rows.
-    void Clear();
+    // --- What is selected --------------------------------------------------------------------
     // Whether the data cells of the record with the bookmark are selected.
     bool DataCellSelected(const TBookmark& bookmark) const;
+    // Whether the indicator cell of a record is selected (everything, or a listed record).
+    bool IndicatorSelected(const TBookmark& bookmark) const;
 
+    // --- Changing the kind ---------------------------------------------------------------------
+    // Selects every cell of every record, when multi-row selection allows gstAll.
+    void SelectAll();
+    // Clears every kind and empties the selected rows, whatever the options say.
+    void Clear();
     // The data link opened or closed: the rows are emptied and every kind is cleared.
     void LinkActive(bool active);
+
+    // --- Gestures ------------------------------------------------------------------------------
+    // The clearing a move without Shift does: only with dgMultiSelect and dghClearSelection.
+    // Ends a range gesture in any case.
+    void ClearSelection();
+    // Moves the current record distance records (or, with toEnd, to the end of the result in
+    // the distance's direction) one record at a time. With select the range from the anchor
+    // grows while the record moves away from it and shrinks while it moves back; without, the
+    // selection is cleared. Repaints once at the end.
+    void StepSelect(bool select, int distance, bool toEnd = false);
+    // Selects or unselects the current record.
+    void ToggleCurrentRow();
+    // Rows are toggled relative to the anchor's prior state instead of simply selected.
+    bool ToggleMode() const { return toggleMode_; }
+    void SetToggleMode(bool toggleMode) { toggleMode_ = toggleMode; }
+    // Whether a range gesture is under way.
+    bool Selecting() const { return selecting_; }
+    void SetSelecting(bool selecting) { selecting_ = selecting; }
+    // A mouse press on a data row prepares a row drag anchored at the current record.
+    void ArmRowDrag(bool toggleMode);
+    TMouseSelectionMode MouseSelectionMode() const { return mouseMode_; }
+    // The mouse button went up: the drag ends.
+    void EndMouseGesture();
+
+    // Deletes every listed record from the table, from the last to the first, with the data
+    // set's notifications suspended; the records deleted before a failure stay deleted.
+    void DeleteSelectedRecords();
 
 private:
     friend class TBookmarkListEh;
 
     // The rows changed; repaints the current row, or everything when the kind changed.
     void RowsChanged();
+    // The kind follows the rows: gstRecordBookmarks while any is listed.
+    void UpdateKind();
+    // Sets the kind and repaints the grid when it changed.
+    void SetKind(TDBGridEhSelectionType type);
+    bool RowGesturesAllowed() const;
+    // One step of a range gesture before the move; returns whether the row moved onto is
+    // added after the move.
+    bool BeforeStep(TADOQuery& dataSet, bool select, int direction);
+    bool AfterStepSelection() const { return toggleMode_ ? !anchorPriorSelected_ : true; }
 
     TDBGridEh& grid_;
     TDBGridEhSelectionType type_ = gstNon;
     TBookmarkListEh rows_{*this};
+    // The record where the last range gesture or mouse press started, and whether it was
+    // selected before the gesture changed it.
+    TBookmark anchor_;
+    bool anchorPriorSelected_ = false;
+    bool selecting_ = false;
+    bool toggleMode_ = false;
+    TMouseSelectionMode mouseMode_ = TMouseSelectionMode::None;
 };

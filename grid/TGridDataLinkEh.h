@@ -14,6 +14,8 @@ public:
     // Whether the in-place editor holds a change not yet written to its field.
     bool Modified() const { return modified_; }
     void Modify() { modified_ = true; }
+    // Drops the in-place editor's unwritten change.
+    void Reset() { modified_ = false; }
     // Whether a layout rebuild runs on the data set's own request.
     bool LayoutFromDataSet() const { return layoutFromDataSet_; }
 

@@ -25,9 +25,9 @@ TEST_F(GridSelection, RowsAreKeptInTheQuerysOrder) {
     }
     ASSERT_EQ(selection.Rows().Count(), 4);
     EXPECT_EQ(selection.SelectionType(), gstRecordBookmarks);
-    const int order[] = {0, 2, 7, 9};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(selection.Rows().Item(i), bookmarks[static_cast<std::size_t>(order[i])]);
+    const std::vector<TBookmark> listed(selection.Rows().begin(), selection.Rows().end());
+    EXPECT_EQ(listed,
+              (std::vector<TBookmark>{bookmarks[0], bookmarks[2], bookmarks[7], bookmarks[9]}));
     EXPECT_TRUE(selection.DataCellSelected(bookmarks[7]));
     EXPECT_FALSE(selection.DataCellSelected(bookmarks[8]));
     EXPECT_TRUE(selection.Rows().CurrentRowSelected());
