@@ -1,11 +1,14 @@
 #include "tests/grid/GridFixture.h"
 
 #include "grid/DirectoryGrid.h"
+#include "platform/db/SqliteDatabase.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
 #include <QTest>
+
+#include <algorithm>
 
 std::string ImageDifference(const QImage& a, const QImage& b) {
     if (a.size() != b.size())
@@ -56,6 +59,10 @@ void GridTest::AddNumbered(int count) {
     addEntries(entries);
 }
 
+void GridTest::RemoveAllEntries() {
+    SqliteDatabase(folder().databasePath(), SqliteOpenMode::ReadWrite).exec("DELETE FROM tel");
+}
+
 void GridTest::OpenAll() {
     query.SetFiltered(false);
     query.SQL().Clear();
@@ -75,6 +82,29 @@ void GridTest::OpenFiltered(const QString& street, const QString& name) {
     query.SetFilter(QStringLiteral("fio='") + name + QStringLiteral("*'"));
     query.SetFiltered(true);
     query.Open();
+}
+
+void GridTest::RememberBookmarks() {
+    bookmarks.clear();
+    query.First();
+    while (!query.Eof()) {
+        bookmarks.push_back(query.GetBookmark());
+        query.Next();
+    }
+    query.First();
+}
+
+std::vector<long> GridTest::SelectedRecNos() const {
+    std::vector<long> recNos;
+    for (const TBookmark& bookmark : grid->Selection().Rows()) {
+        const auto found = std::find(bookmarks.begin(), bookmarks.end(), bookmark);
+        recNos.push_back(found == bookmarks.end() ? -1 : found - bookmarks.begin() + 1);
+    }
+    return recNos;
+}
+
+void GridTest::Key(int key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(grid, static_cast<Qt::Key>(key), modifiers);
 }
 
 void GridTest::Show() {

@@ -29,10 +29,21 @@ protected:
     // Adds count entries "Person 001", "Person 002", ... at "LENINA 1", "LENINA 2", ... with
     // the phone numbers 200001, 200002, ...; the name order is the insertion order.
     void AddNumbered(int count);
+    // Empties the table (the query must be closed): the next case of a table starts afresh.
+    void RemoveAllEntries();
     // Opens the query over every entry in name order, unfiltered, as the name search does.
     void OpenAll();
     // Opens the street-and-name search: the street in the SQL text, the name as a filter.
     void OpenFiltered(const QString& street, const QString& name);
+
+    // Notes the bookmark of every record of the open query (back on the first record after),
+    // so that SelectedRecNos can name the selected records.
+    void RememberBookmarks();
+    // The record numbers of the selected records, in order.
+    std::vector<long> SelectedRecNos() const;
+
+    // Sends a key press and release to the grid.
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     // Shows and activates the window; the grid has a window handle from now on.
     void Show();
@@ -57,4 +68,5 @@ protected:
     QWidget window;
     TDBGridEh* grid;
     QLineEdit* other;
+    std::vector<TBookmark> bookmarks; // by record number - 1
 };
