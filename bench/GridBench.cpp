@@ -2,6 +2,7 @@
 // 19 x 3 texts in a widget of the same size, and a one-row move at the bottom of the window
 // (the rows' pixels move up and only the uncovered band and a few rows are repainted) against
 // our own full repaint. Both run offscreen through Qt's backing store.
+#include "BenchApplication.h"
 #include "DirectoryFixture.h"
 #include "Ratio.h"
 
@@ -27,27 +28,6 @@ namespace {
 
 constexpr qint64 DirectoryEntries = 2000;
 constexpr int VisibleRows = 19;
-
-// The widgets need an application; the benchmarks of the other layers do not make one. The
-// application and the scenes below live until the process ends and are never destroyed:
-// destroying widgets from exit handlers, after Qt's own globals are gone, would crash.
-void EnsureApplication() {
-    if (QApplication::instance() != nullptr)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "phonebook-bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
-
-// Paints what is pending in the window now, as the event loop would next, and hands it to the
-// (offscreen) screen.
-void FlushPaints(QWidget& window) {
-    (void)window;
-    QCoreApplication::sendPostedEvents();
-}
 
 // Repaints everything the widget shows: for the grid its cells, titles, indicator, border and
 // vertical scroll bar; for the table its cells, both headers, frame and vertical scroll bar.

@@ -31,8 +31,7 @@ namespace {
 
 // The lines the program sends: the name search for "ИВАН", and the initial SQL lines.
 const QStringList kNameSearch{QStringLiteral("SELECT ID, tel, fio, Name, Story"),
-                              QStringLiteral("FROM tel"),
-                              QStringLiteral("WHERE fio LIKE'%ИВАН%'"),
+                              QStringLiteral("FROM tel"), QStringLiteral("WHERE fio LIKE'%ИВАН%'"),
                               QStringLiteral("ORDER BY Name")};
 const QStringList kWholeTable{QStringLiteral("SELECT ID, tel, fio, Name, Story"),
                               QStringLiteral("FROM tel")};
