@@ -27,10 +27,11 @@ printf '%s\n%s\n' "\$PWD" "\$#" >"$work/started"
 STUB
 chmod +x "$bin/phonebook-launch" "$bin/phonebook"
 
-# Runs the launcher with a clean environment plus the given assignments; returns its status.
+# Runs the launcher in $work with a clean environment plus the given assignments; returns its
+# status. (Running in $work keeps a wrongly used relative path inside the temporary folder.)
 launch() {
     rm -f "$work/started"
-    env -i PATH=/usr/bin:/bin "$@" "$bin/phonebook-launch" >"$work/out" 2>&1
+    (cd "$work" && env -i PATH=/usr/bin:/bin "$@" "$bin/phonebook-launch") >"$work/out" 2>&1
 }
 
 started_in() {
