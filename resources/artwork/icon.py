@@ -1,6 +1,7 @@
 """The application icon: a blue telephone directory with a red handset on its cover."""
 
 import math
+import os
 
 import numpy as np
 from PIL import Image, ImageDraw
@@ -9,6 +10,8 @@ from ico_file import write_ico
 
 PALETTE_SIZES = (16, 24, 32, 48)
 TRUE_COLOUR_ONLY = (64, 72, 96, 128)
+# The sizes of the freedesktop icon theme's "hicolor" folders that the installed program uses.
+THEME_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 
 
 def superellipse(cx, cy, a, b, ux, uy, power=4.0, steps=64):
@@ -128,3 +131,11 @@ def make_icon(path, preview=None):
             sheet.alpha_composite(im, (x, 4))
             x += s + 6
         sheet.save(preview)
+
+
+def make_theme_pngs(folder):
+    """One PNG per theme size, named phonebook-<size>.png; installed under the icon theme."""
+    os.makedirs(folder, exist_ok=True)
+    for s in THEME_SIZES:
+        im = Image.fromarray(render(s), "RGBA")
+        im.save(os.path.join(folder, "phonebook-%d.png" % s), optimize=True)

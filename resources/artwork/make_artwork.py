@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Generates the program's artwork: the start picture, the banner and the application icon.
+"""Generates the program's artwork: the start picture, the banner and the application icon
+(the Windows icon file and the PNGs of the desktop icon theme).
 
 Run from anywhere:  python3 resources/artwork/make_artwork.py [--preview DIR]
 Needs Python 3 with Pillow and NumPy (Debian: python3-pil, python3-numpy). The build does not
@@ -16,7 +17,7 @@ sys.path.insert(0, HERE)
 
 from painting import save_jpeg  # noqa: E402
 from banner import make_banner  # noqa: E402
-from icon import make_icon  # noqa: E402
+from icon import make_icon, make_theme_pngs  # noqa: E402
 from town import make_town  # noqa: E402
 
 
@@ -38,6 +39,7 @@ def main():
     if args.only in (None, "icon"):
         make_icon(os.path.join(root, "icon", "phonebook.ico"),
                   os.path.join(pv, "icon_sheet.png") if pv else None)
+        make_theme_pngs(os.path.join(root, "icon", "png"))
 
 
 if __name__ == "__main__":
