@@ -67,6 +67,10 @@ void TMenu::saveEntryEditor() {
         ADOQuery1Story->SetAsString(Edit6->text());
         ADOQuery1->Post();
         ADOQuery1->Refresh();
+    } else {
+        // A save that failed earlier may have left texts held in the entry; the user has
+        // now declined them, so they must not be written later when the grid moves on.
+        ADOQuery1->Cancel();
     }
     Panel3->hide();
     showEntryEditorOpen(false);

@@ -240,6 +240,26 @@ TEST_F(EntryEditorTest, APhoneThatIsNotANumberWritesNothingAndTheNextYesWritesAl
     EXPECT_EQ(folder().entries(), written);
 }
 
+// After a failed save the query may hold the panel's texts; No must drop them, so that
+// moving to another row later does not write what the user declined.
+TEST_F(EntryEditorTest, NoAfterAFailedSaveDropsTheHeldTexts) {
+    SqliteDatabase other(folder().databasePath(), SqliteOpenMode::ReadWrite);
+    other.exec("CREATE TRIGGER refuse BEFORE UPDATE ON tel BEGIN "
+               "SELECT RAISE(ABORT, 'changes refused'); END;");
+    searchName(u"ИВАН"_s);
+    clickToggle(DialogAnswer::Yes);
+    menu().Edit2->setText(u"ОТКЛОНЕНО"_s);
+    clickToggle(DialogAnswer::Yes);
+    ASSERT_EQ(state(), dsEdit);
+    other.exec("DROP TRIGGER refuse;");
+
+    clickToggle(DialogAnswer::No);
+    EXPECT_FALSE(editorOpen());
+    EXPECT_EQ(state(), dsBrowse);
+    clickDataRow(1);
+    EXPECT_EQ(folder().entries(), original);
+}
+
 // How a refusal is made, the message the user then sees, and how the refusal is lifted
 // (nothing for a refusal that stays).
 struct Refusal {
