@@ -260,8 +260,8 @@ TEST_F(EntryEditorTest, NoAfterAFailedSaveDropsTheHeldTexts) {
     EXPECT_EQ(folder().entries(), original);
 }
 
-// How a refusal is made, the message the user then sees, and how the refusal is lifted
-// (nothing for a refusal that stays).
+// How another program makes the database refuse a write, the report the user then sees,
+// and how the refusal is lifted again.
 struct Refusal {
     const char* label;
     std::function<void()> refuse;
@@ -269,28 +269,23 @@ struct Refusal {
     std::function<void()> lift;
 };
 
-class EntryEditorRefusalTest : public EntryEditorTest {
-protected:
-    std::unique_ptr<SqliteDatabase> other;
-};
-
-TEST_F(EntryEditorRefusalTest, ARefusedWriteIsReportedLeavesTheFileAndTheEditorOpen) {
+TEST_F(EntryEditorTest, ARefusedWriteIsReportedLeavesTheFileAndTheEditorOpen) {
     const QString path = folder().databasePath();
-    other = std::make_unique<SqliteDatabase>(path, SqliteOpenMode::ReadWrite);
+    SqliteDatabase other(path, SqliteOpenMode::ReadWrite);
     const Refusal refusals[] = {
         {"a trigger refuses the change",
-         [this] {
-             other->exec("CREATE TRIGGER refuse BEFORE UPDATE ON tel BEGIN "
-                         "SELECT RAISE(ABORT, 'changes refused'); END;");
+         [&] {
+             other.exec("CREATE TRIGGER refuse BEFORE UPDATE ON tel BEGIN "
+                        "SELECT RAISE(ABORT, 'changes refused'); END;");
          },
          u"changes refused."_s,
-         [this] {
-             other->exec("DROP TRIGGER refuse;");
+         [&] {
+             other.exec("DROP TRIGGER refuse;");
          }},
-        {"another program holds the file locked", [this] { other->exec("BEGIN IMMEDIATE;"); },
+        {"another program holds the file locked", [&] { other.exec("BEGIN IMMEDIATE;"); },
          u"The database '%1' is locked by another user; try again later."_s.arg(path),
-         [this] {
-             other->exec("ROLLBACK;");
+         [&] {
+             other.exec("ROLLBACK;");
          }},
     };
     // Locked files are waited for briefly here.
