@@ -7,6 +7,7 @@
 #include "grid/DirectoryGrid.h"
 #include "grid/TDBGridEh.h"
 
+#include "platform/ui/Colors.h"
 #include "platform/ui/EventBoundary.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/TBevel.h"
@@ -251,7 +252,7 @@ void TMenu::createSearchPanel() {
         Create<TSpeedButton>(Panel2, "SpeedButton1", {402, 6, 23, 22}, QStringLiteral("+"));
     SpeedButton1->setFlat(true);
     SpeedButton1->setFont(PlatformFont(QStringLiteral("Tahoma"), 16, true));
-    SpeedButton1->setFontColor(QColor(255, 0, 0));
+    SpeedButton1->setFontColor(ToQColor(clRed));
     SpeedButton1->hide();
     SpeedButton2 =
         Create<TSpeedButton>(Panel2, "SpeedButton2", {349, 111, 76, 25}, QStringLiteral("Выход"));
@@ -339,6 +340,7 @@ void TMenu::arrangeTabOrder() {
 void TMenu::connectHandlers() {
     connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
     connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
+    connect(SpeedButton1, &QToolButton::clicked, this, Guarded([this] { SpeedButton1Click(); }));
     connect(SpeedButton2, &QToolButton::clicked, this, Guarded([this] { SpeedButton2Click(); }));
     connect(N1, &QAction::triggered, this, Guarded([this] { N1Click(); }));
     DBGridEh1->OnCellClick = Guarded([this](TColumnEh&) { DBGridEh1CellClick(); });

@@ -120,5 +120,12 @@ private:
     void SpeedButton2Click();
     void DBGridEh1CellClick();
 
+    // The edit toggle: opens the entry editor on the current entry, or saves the entry and
+    // closes the editor; each after asking the user.
+    void SpeedButton1Click();
+    void openEntryEditor();
+    void saveEntryEditor();
+    void showEntryEditorOpen(bool open);
+
     bool shownBefore_ = false;
 };
