@@ -238,6 +238,36 @@ TEST_F(SqliteDatabaseTest, TransactionSurvivesAFailedStatementAndAnEndedTransact
     EXPECT_EQ(count(database), 0);
 }
 
+TEST_F(SqliteDatabaseTest, ATransactionInsideAnotherUndoesOnlyItsOwnWrites) {
+    SqliteDatabase database = createWithTable();
+    {
+        SqliteTransaction batch(database, SqliteTransaction::Behavior::Immediate);
+        {
+            SqliteTransaction first(database);
+            database.exec("INSERT INTO t (value) VALUES (1)");
+            first.commit();
+        }
+        {
+            SqliteTransaction failed(database);
+            database.exec("INSERT INTO t (value) VALUES (2)");
+            EXPECT_THROW(database.exec("INSERT INTO t (note) VALUES ('long')"), ESqliteError);
+        }
+        {
+            SqliteTransaction undone(database);
+            database.exec("INSERT INTO t (value) VALUES (3)");
+            undone.rollback();
+        }
+        // Nothing reaches the file before the outer transaction commits.
+        SqliteDatabase other(path(), SqliteOpenMode::ReadOnly);
+        EXPECT_EQ(count(other), 0);
+        batch.commit();
+    }
+    SqliteStatement values = database.prepare("SELECT value FROM t");
+    ASSERT_TRUE(values.step());
+    EXPECT_EQ(values.columnInt64(0), 1);
+    EXPECT_FALSE(values.step());
+}
+
 TEST_F(SqliteDatabaseTest, BusyTimeoutBoundsTheWaitForAnotherWriter) {
     SqliteDatabase writer = createWithTable();
     SqliteDatabase other(path(), SqliteOpenMode::ReadWrite);
