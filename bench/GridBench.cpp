@@ -4,12 +4,9 @@
 // our own full repaint. Both run offscreen through Qt's backing store.
 #include "BenchApplication.h"
 #include "DirectoryFixture.h"
+#include "DirectoryGridScene.h"
 #include "Ratio.h"
 
-#include "data/DirectoryQuery.h"
-#include "data/TADOQuery.h"
-#include "data/TDataSource.h"
-#include "grid/DirectoryGrid.h"
 #include "grid/TDBGridEh.h"
 #include "platform/ui/Fonts.h"
 
@@ -45,28 +42,10 @@ void RepaintTable(QTableView& view) {
     FlushPaints(view);
 }
 
-// The grid as the main window configures it, 431 x 323, over the whole generated directory
-// in name order, shown offscreen with the focus on it.
-struct GridScene {
-    GridScene() {
-        query.SetConnectionString(
-            DirectoryFixture::withEntries(DirectoryEntries).connectionString());
-        fields = ConfigureDirectoryQuery(query);
-        source.SetDataSet(&query);
-        ConfigureDirectoryGrid(grid, source);
-        grid.resize(431, 323);
-        grid.show();
-        grid.activateWindow();
-        QApplication::processEvents();
-        grid.setFocus();
-        query.SetFiltered(false);
-        query.SQL().Clear();
-        query.SQL().Add(QStringLiteral("SELECT ID, tel, fio, Name, Story"));
-        query.SQL().Add(QStringLiteral("FROM tel"));
-        query.SQL().Add(QStringLiteral("ORDER BY Name"));
-        query.Open();
-        QApplication::processEvents();
-    }
+// The grid over the whole generated directory.
+struct GridScene : DirectoryGridScene {
+    GridScene()
+        : DirectoryGridScene(DirectoryFixture::withEntries(DirectoryEntries).connectionString()) {}
 
     // The texts of the rows shown, column by column, as the grid paints them.
     std::vector<std::vector<QString>> VisibleTexts() {
@@ -89,11 +68,6 @@ struct GridScene {
         query.MoveBy(VisibleRows - 1);
         FlushPaints(grid);
     }
-
-    TADOQuery query;
-    DirectoryQueryFields fields;
-    TDataSource source;
-    TDBGridEh grid;
 };
 
 // A QTableView over a model of the same texts, captions and column widths, 431 x 323.

@@ -84,6 +84,14 @@ void GridTest::OpenFiltered(const QString& street, const QString& name) {
     query.Open();
 }
 
+void GridTest::StartOnNumbered(int count) {
+    AddNumbered(count);
+    Show();
+    OpenAll();
+    RememberBookmarks();
+    FocusGrid();
+}
+
 void GridTest::RememberBookmarks() {
     bookmarks.clear();
     query.First();

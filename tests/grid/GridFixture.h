@@ -36,6 +36,9 @@ protected:
     // Opens the street-and-name search: the street in the SQL text, the name as a filter.
     void OpenFiltered(const QString& street, const QString& name);
 
+    // Shows the window over count numbered entries, the query open on the first, its bookmarks
+    // remembered and the grid focused.
+    void StartOnNumbered(int count);
     // Notes the bookmark of every record of the open query (back on the first record after),
     // so that SelectedRecNos can name the selected records.
     void RememberBookmarks();

@@ -29,13 +29,6 @@ public:
     }
 
 protected:
-    void Start(int count) {
-        AddNumbered(count);
-        Show();
-        OpenAll();
-        RememberBookmarks();
-        FocusGrid();
-    }
     void CtrlDelete() { Key(Qt::Key_Delete, Qt::ControlModifier); }
     // The names left in the table, in ID order.
     Names StoredNames() const {
@@ -117,7 +110,7 @@ TEST_F(GridRecordCommands, CtrlDeleteAsksAndDeletesTheCurrentOrTheSelectedRecord
     };
     for (const DeleteCase& c : cases) {
         SCOPED_TRACE(c.what);
-        Start(12);
+        StartOnNumbered(12);
         c.select(*this);
         dialogs->clear();
         dialogs->answer(c.answer);
@@ -138,13 +131,13 @@ TEST_F(GridRecordCommands, CtrlDeleteAsksAndDeletesTheCurrentOrTheSelectedRecord
 }
 
 TEST_F(GridRecordCommands, CtrlDeleteOnAnEmptyResultAsksNothing) {
-    Start(0);
+    StartOnNumbered(0);
     CtrlDelete();
     EXPECT_TRUE(dialogs->requests().empty());
 }
 
 TEST_F(GridRecordCommands, AFailedDeletionKeepsTheRecordsDeletedBeforeIt) {
-    Start(8);
+    StartOnNumbered(8);
     // The table refuses to lose entry 5.
     SqliteDatabase(folder().databasePath(), SqliteOpenMode::ReadWrite)
         .exec("CREATE TRIGGER keep BEFORE DELETE ON tel WHEN old.fio = 'Person 005' "
@@ -164,7 +157,7 @@ TEST_F(GridRecordCommands, AFailedDeletionKeepsTheRecordsDeletedBeforeIt) {
 }
 
 TEST_F(GridRecordCommands, CtrlApostropheCopiesThePhoneFromTheRecordAbove) {
-    Start(5);
+    StartOnNumbered(5);
     // On the window's top row there is no record above.
     Key(Qt::Key_Apostrophe, Qt::ControlModifier);
     EXPECT_EQ(query.State(), dsBrowse);

@@ -13,21 +13,13 @@ using Recs = std::vector<long>;
 
 class GridKeys : public GridTest {
 protected:
-    // count numbered entries, the query open on the first, the grid focused.
-    void Start(int count) {
-        AddNumbered(count);
-        Show();
-        OpenAll();
-        RememberBookmarks();
-        FocusGrid();
-    }
     void Press(QPoint client, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(grid, button, modifiers, Widget(client));
     }
 };
 
 TEST_F(GridKeys, ShiftDownGrowsTheRangeAndShiftUpShrinksIt) {
-    Start(30);
+    StartOnNumbered(30);
     Key(Qt::Key_Down);
     for (int i = 0; i < 3; ++i)
         Key(Qt::Key_Down, Qt::ShiftModifier);
@@ -45,7 +37,7 @@ TEST_F(GridKeys, ShiftDownGrowsTheRangeAndShiftUpShrinksIt) {
 }
 
 TEST_F(GridKeys, CtrlShiftDownTogglesToTheBottomOfTheWindow) {
-    Start(30);
+    StartOnNumbered(30);
     ASSERT_EQ(grid->WindowCapacity(), 19);
     // From an unselected row: that row and every row down to the window's bottom.
     Key(Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
@@ -73,7 +65,7 @@ struct MoveCase {
 };
 
 TEST_F(GridKeys, PageHomeEndAndCtrlMoves) {
-    Start(60);
+    StartOnNumbered(60);
     const MoveCase cases[] = {
         {"Page Down: the visible rows", Qt::Key_PageDown, Qt::NoModifier, 20},
         {"Ctrl+Up: the window's top", Qt::Key_Up, Qt::ControlModifier, 2},
@@ -101,7 +93,7 @@ TEST_F(GridKeys, PageHomeEndAndCtrlMoves) {
 }
 
 TEST_F(GridKeys, ShiftEndAndShiftHomeSelectToTheEnds) {
-    Start(40);
+    StartOnNumbered(40);
     Key(Qt::Key_Down);
     Key(Qt::Key_End, Qt::ShiftModifier);
     EXPECT_EQ(query.RecNo(), 40);
@@ -112,7 +104,7 @@ TEST_F(GridKeys, ShiftEndAndShiftHomeSelectToTheEnds) {
 }
 
 TEST_F(GridKeys, EscCancelsTheEditAndClearsTheSelection) {
-    Start(5);
+    StartOnNumbered(5);
     Key(Qt::Key_Down, Qt::ShiftModifier);
     query.Edit();
     query.FieldByName(QStringLiteral("Fio")).SetAsString(QStringLiteral("Changed"));
@@ -123,7 +115,7 @@ TEST_F(GridKeys, EscCancelsTheEditAndClearsTheSelection) {
 }
 
 TEST_F(GridKeys, TabAndShiftTabLeaveTheGridWithoutMoving) {
-    Start(5);
+    StartOnNumbered(5);
     Key(Qt::Key_Down);
     Key(Qt::Key_Tab);
     EXPECT_TRUE(other->hasFocus());
@@ -134,7 +126,7 @@ TEST_F(GridKeys, TabAndShiftTabLeaveTheGridWithoutMoving) {
 }
 
 TEST_F(GridKeys, LeavingTheGridDropsAnUnchangedNewRecord) {
-    Start(3);
+    StartOnNumbered(3);
     query.Insert();
     FocusElsewhere();
     EXPECT_EQ(query.State(), dsBrowse);

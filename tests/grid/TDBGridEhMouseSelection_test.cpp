@@ -25,12 +25,6 @@ protected:
             titles.push_back(column.FieldName());
         };
     }
-    void Start(int count) {
-        AddNumbered(count);
-        Show();
-        OpenAll();
-        RememberBookmarks();
-    }
     void Click(int k, Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(grid, Qt::LeftButton, modifiers, Widget(DataRowPoint(k)));
     }
@@ -81,7 +75,7 @@ TEST_F(GridMouseSelection, ClickSequencesSelectAsExpected) {
     };
     for (const ClickSequence& sequence : sequences) {
         SCOPED_TRACE(sequence.what);
-        Start(20);
+        StartOnNumbered(20);
         for (const ClickStep& step : sequence.steps) {
             SCOPED_TRACE(step.row);
             clicked.clear();
@@ -97,8 +91,7 @@ TEST_F(GridMouseSelection, ClickSequencesSelectAsExpected) {
 }
 
 TEST_F(GridMouseSelection, TheCornerSelectsEverythingAndThenNothing) {
-    Start(5);
-    FocusGrid();
+    StartOnNumbered(5);
     const QPoint corner(5, 7);
     QTest::mouseClick(grid, Qt::LeftButton, {}, Widget(corner));
     EXPECT_EQ(grid->Selection().SelectionType(), gstAll);
@@ -118,7 +111,7 @@ TEST_F(GridMouseSelection, TheCornerSelectsEverythingAndThenNothing) {
 }
 
 TEST_F(GridMouseSelection, TheRightButtonMovesWithoutSelectingAndClicksTitlesAsTheLeft) {
-    Start(10);
+    StartOnNumbered(10);
     Click(2);
     QTest::mouseClick(grid, Qt::RightButton, {}, Widget(DataRowPoint(6)));
     EXPECT_EQ(query.RecNo(), 7);
@@ -129,7 +122,7 @@ TEST_F(GridMouseSelection, TheRightButtonMovesWithoutSelectingAndClicksTitlesAsT
 }
 
 TEST_F(GridMouseSelection, ALeftDragSelectsAndTheTimerStepsOnBelowTheRows) {
-    Start(60);
+    StartOnNumbered(60);
     Press(DataRowPoint(2), Qt::LeftButton);
     Drag(DataRowPoint(5), Qt::LeftButton);
     EXPECT_EQ(SelectedRecNos(), (Recs{3, 4, 5, 6}));
@@ -153,7 +146,7 @@ TEST_F(GridMouseSelection, ALeftDragSelectsAndTheTimerStepsOnBelowTheRows) {
 }
 
 TEST_F(GridMouseSelection, ARightDragMovesAndClearsTheSelection) {
-    Start(20);
+    StartOnNumbered(20);
     Click(1);
     Press(DataRowPoint(3), Qt::RightButton);
     Drag(DataRowPoint(6), Qt::RightButton);
