@@ -27,6 +27,18 @@ void TDBGridColumnsEh::Clear() {
     ColumnChanged(true);
 }
 
+void TDBGridColumnsEh::Move(int fromIndex, int toIndex) {
+    if (fromIndex == toIndex || fromIndex < 0 || toIndex < 0 || fromIndex >= Count() ||
+        toIndex >= Count())
+        return;
+    const auto items = columns_.begin();
+    if (fromIndex < toIndex)
+        std::rotate(items + fromIndex, items + fromIndex + 1, items + toIndex + 1);
+    else
+        std::rotate(items + toIndex, items + fromIndex, items + fromIndex + 1);
+    ColumnChanged(true);
+}
+
 TDBGridColumnsState TDBGridColumnsEh::State() const {
     return !columns_.empty() && columns_.front()->Stored() ? csCustomized : csDefault;
 }

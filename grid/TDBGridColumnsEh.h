@@ -29,6 +29,8 @@ public:
     // Appends a stored column, which makes the collection customized.
     TColumnEh& Add();
     void Clear();
+    // Moves the column at one index to another; the columns between shift by one.
+    void Move(int fromIndex, int toIndex);
     TDBGridColumnsState State() const;
 
     // Holds back change notifications until the outermost EndUpdate, which sends one.

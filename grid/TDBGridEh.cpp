@@ -3,6 +3,7 @@
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
+#include "grid/TGridHorzScrollBar.h"
 #include "platform/ui/EventBoundary.h"
 #include "platform/ui/TCanvas.h"
 
@@ -15,16 +16,15 @@
 #include <QWheelEvent>
 
 TDBGridEh::TDBGridEh(QWidget* parent)
-    : QWidget(parent), vertScrollBar_(new TVertDBGridEhScrollBar(*this)) {
+    : QWidget(parent), vertScrollBar_(new TVertDBGridEhScrollBar(*this)),
+      horzScrollBar_(new TGridHorzScrollBar(*this)) {
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted, which also lets Qt move pixels when the rows scroll.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    hintTimer_.setParent(this);
-    hintTimer_.setSingleShot(true);
-    hintTimer_.setInterval(HintPause);
-    hintTimer_.setObjectName(QStringLiteral("HintTimer"));
-    connect(&hintTimer_, &QTimer::timeout, this, [this] { RunHandler([&] { ShowHintText(); }); });
+    gesture_.MoveTimer().setParent(this);
+    connect(&gesture_.MoveTimer(), &QTimer::timeout, this,
+            [this] { RunHandler([&] { MoveTimerTick(); }); });
     trackingTimer_.setParent(this);
     trackingTimer_.setSingleShot(true);
     trackingTimer_.setObjectName(QStringLiteral("TrackingTimer"));
@@ -210,6 +210,12 @@ void TDBGridEh::paintEvent(QPaintEvent* event) {
         // The border is repainted only when the paint reaches it.
         if (!event->region().subtracted(QRegion(client)).isEmpty())
             PaintBorder(painter);
+        // The square between the two scroll bars.
+        const QRect corner(client.right() + 1, client.bottom() + 1,
+                           width() - BorderWidth() - client.right() - 1,
+                           height() - BorderWidth() - client.bottom() - 1);
+        if (!corner.isEmpty())
+            painter.fillRect(corner, palette().button());
         const QRegion cells =
             event->region().translated(-client.topLeft()) & QRect(QPoint(0, 0), client.size());
         if (paintLock_ > 0 || cells.isEmpty())
@@ -219,6 +225,7 @@ void TDBGridEh::paintEvent(QPaintEvent* event) {
         TCanvas canvas(painter);
         canvas.SetVisibleRegion(cells);
         PaintGrid(canvas);
+        PaintGestureLine(painter);
     });
 }
 
@@ -250,6 +257,8 @@ void TDBGridEh::focusInEvent(QFocusEvent* event) {
 void TDBGridEh::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     RunHandler([&] {
+        // Losing the focus takes the mouse away from a column gesture too.
+        CancelColumnGesture();
         FocusChanged();
         FocusLeaving();
     });
@@ -291,8 +300,13 @@ void TDBGridEh::wheelEvent(QWheelEvent* event) {
 
 void TDBGridEh::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
+    RunHandler([&] { HideHint(); });
+}
+
+void TDBGridEh::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
     RunHandler([&] {
-        hintTimer_.stop();
+        CancelColumnGesture();
         HideHint();
     });
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "grid/GridColumnAxis.h"
+#include "grid/GridHint.h"
 #include "grid/GridKeyAction.h"
 #include "grid/GridOptions.h"
 #include "grid/TColCellParamsEh.h"
+#include "grid/TColumnGestureEh.h"
 #include "grid/TColumnDefValuesEh.h"
 #include "grid/TDBGridColumnsEh.h"
 #include "grid/TDBGridEhSelection.h"
@@ -24,12 +27,15 @@ class TADOQuery;
 class TCanvas;
 class TDataSource;
 class TField;
+class TGridHorzScrollBar;
 
 // The grid's click events: the data column under the mouse.
 using TDBGridEhClickEvent = std::function<void(TColumnEh& column)>;
 // The hook that may change a data cell's font, background, alignment and text before it is drawn.
 using TGetCellEhParamsEvent = std::function<void(TColumnEh& column, TColCellParamsEh& params)>;
 using TDBGridEhNotifyEvent = std::function<void()>;
+// A column dragged from one data column index to another.
+using TDBGridEhColumnMovedEvent = std::function<void(int fromIndex, int toIndex)>;
 
 // A grid cell: column X and row Y; -1 for a point outside the cells.
 struct TGridCoord {
@@ -131,9 +137,9 @@ public:
     void SetShowHint(bool showHint) { showHint_ = showHint; }
     bool ParentShowHint() const { return parentShowHint_; }
     void SetParentShowHint(bool parentShowHint) { parentShowHint_ = parentShowHint; }
-    // How long the mouse must rest before the hint shows.
-    static constexpr int HintPause = 500;
-    static constexpr int HintHidePause = 2500;
+    // How long the mouse must rest before the hint shows, and how long the hint stays.
+    static constexpr int HintPause = GridHint::Pause;
+    static constexpr int HintHidePause = GridHint::HidePause;
 
     // --- Events --------------------------------------------------------------------------------
     // A left click released over a data cell of a visible data row.
@@ -146,6 +152,10 @@ public:
     // again (with whole-row selection it stays on the first data column).
     TDBGridEhNotifyEvent OnColExit;
     TDBGridEhNotifyEvent OnColEnter;
+    // After the user changed a column's width by dragging its title's edge, or moved a column.
+    TDBGridEhNotifyEvent OnColWidthsChanged;
+    // After the user moved a column by dragging its title.
+    TDBGridEhColumnMovedEvent OnColumnMoved;
 
     // --- Rows, columns and the row window ------------------------------------------------------
     TGridDataLinkEh& DataLink() { return dataLink_; }
@@ -191,6 +201,20 @@ public:
     int ClientHeight() const;
     // The data column shown in grid column col, or nullptr for the indicator.
     TColumnEh* ColumnAt(int col) const;
+    // The x positions of the columns as shown now.
+    GridColumnAxis ColumnAxis() const;
+
+    // --- Column sizing and moving ----------------------------------------------------------------
+    // Normal, or the column gesture under way.
+    TGridState GridState() const { return gesture_.State(); }
+    const TColumnGestureEh& ColumnGesture() const { return gesture_; }
+    // The column whose title edge lies at a client point, with dgColumnResize; col -1 for none.
+    ColumnHandle SizingHandleAt(QPoint point) const;
+    // Ends a column sizing or move without effect (Esc, loss of the mouse).
+    void CancelColumnGesture();
+    TGridHorzScrollBar& HorzScrollBar() { return *horzScrollBar_; }
+    // A command of the horizontal scroll bar; position is the thumb's track position (0..127).
+    void HorzScrollCommand(TScrollCode code, int position);
 
     // --- Locks and rebuilds --------------------------------------------------------------------
     // A nesting lock: while held, no layout rebuild starts and size changes wait for the end.
@@ -243,6 +267,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     friend class TGridDataLinkEh;
@@ -344,9 +369,30 @@ private:
     void TrackingTick();
     void StopMouseTracking();
     void MouseRelease(QMouseEvent& event);
-    void RestartHintPause();
-    void ShowHintText();
     void HideHint();
+    // The cursor the grid shows over a client point.
+    QCursor CursorAt(QPoint point) const;
+    void UpdateCursor(QPoint point);
+
+    // Column sizing and moving (TDBGridEhColumnGestures.cpp).
+    bool StartColumnGesture(QPoint point, const TGridCoord& cell, Qt::MouseButton button);
+    void FollowColumnGesture(QPoint point);
+    void MoveTimerTick();
+    // The target column of a move for the mouse at x; scrolls the columns at either end.
+    int MoveTarget(int x);
+    // Ends the gesture at the release; true when it was a sizing (the release goes no further).
+    bool FinishColumnGesture(QPoint point);
+    void InvalidateGestureLine();
+    void PaintGestureLine(QPainter& painter) const;
+    void FinishSizing();
+    void MoveColumn(int fromCol, int toCol);
+    void ColWidthsChanged();
+
+    // The horizontal scroll bar (TDBGridEhHorzScroll.cpp).
+    // Shows or removes the bar as the columns need; true when it appeared or disappeared.
+    bool UpdateHorzScrollBar();
+    int MaxLeftCol() const;
+    void SetLeftCol(int col);
 
     // Focus (TDBGridEh.cpp).
     void FocusChanged();
@@ -414,7 +460,6 @@ private:
     int wheelDelta_ = 0;
     // A thumb drag with Tracking moved the record already; its release does nothing.
     bool skipThumbRelease_ = false;
-    QTimer hintTimer_; // a child of the grid, named "HintTimer"
     // Moves under the update lock wait for its release to update the scroll bar and, when
     // the row window shifted, to repaint the rows.
     bool pendingScrollBar_ = false;
@@ -426,5 +471,10 @@ private:
     bool trackSelects_ = false;
     // A right press on a title acts as a left one, up to its release.
     bool rightPressAsLeft_ = false;
-    bool hintShown_ = false;
+    // Column sizing and moving, the hint, and the bar that scrolls the columns.
+    TColumnGestureEh gesture_;
+    GridHint hintPopup_{*this, [this] {
+                            return hint_;
+                        }};
+    TGridHorzScrollBar* horzScrollBar_;
 };

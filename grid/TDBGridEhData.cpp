@@ -29,6 +29,10 @@ void TDBGridEh::DataChanged() {
 }
 
 void TDBGridEh::Scroll(int distance) {
+    // With whole-row selection the first column in display order is current from the next
+    // move of the record on, also after a column move put another one there.
+    if (options_.Contains(dgRowSelect))
+        col_ = indicatorOffset_;
     if (!hasHandle_)
         return;
     if (dataLink_.ActiveRecord() >= rowCount_ - titleRowCount_)

@@ -30,6 +30,9 @@ bool IsEditing(TDataSetState state) {
 
 void TDBGridEh::KeyDown(QKeyEvent& event) {
     HideHint();
+    // Esc ends a column gesture whatever the data set's state.
+    if (event.key() == Qt::Key_Escape)
+        CancelColumnGesture();
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     selection_.SetToggleMode(modifiers.testFlag(Qt::ControlModifier) ||
                              !optionsEh_.Contains(dghClearSelection));
@@ -105,21 +108,15 @@ void TDBGridEh::Reset() {
         DataSet()->Cancel();
     }
     selection_.ClearSelection();
-    // A column sizing or move in progress ends here too, once the grid has them.
+    CancelColumnGesture();
 }
 
 // --- Columns ---------------------------------------------------------------------------------
 
 void TDBGridEh::ScrollColumns(int distance) {
-    const int lastCol = ColCount() - 1;
-    const bool lastColumnCut = ColLeft(lastCol) + ColWidth(lastCol) > ClientWidth();
-    if (distance > 0 && lastColumnCut && leftCol_ < lastCol)
-        ++leftCol_;
-    else if (distance < 0 && leftCol_ > indicatorOffset_)
-        --leftCol_;
-    else
-        return;
-    InvalidateGrid();
+    // The keys work as the horizontal bar's arrows: nothing while the columns fit.
+    if (distance != 0)
+        HorzScrollCommand(distance > 0 ? scLineDown : scLineUp, 0);
 }
 
 void TDBGridEh::RequestColumn(int col) {

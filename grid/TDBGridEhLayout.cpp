@@ -4,6 +4,7 @@
 
 #include "data/TADOQuery.h"
 #include "grid/GridLocks.h"
+#include "grid/TGridHorzScrollBar.h"
 #include "platform/ui/TextMetrics.h"
 
 #include <algorithm>
@@ -67,6 +68,8 @@ void TDBGridEh::RebuildLayout() {
     RebuildColumnWidths();
     titleRowCount_ = options_.Contains(dgTitles) ? 1 : 0;
     ComputeRowHeights();
+    // The horizontal bar takes its height before the rows are counted.
+    UpdateHorzScrollBar();
     const int savedLeftCol = leftCol_;
     UpdateRowCount();
     if (options_.Contains(dgRowSelect))
@@ -161,6 +164,7 @@ void TDBGridEh::SyncCurrentRow() {
 }
 
 void TDBGridEh::ClientSizeChanged() {
+    UpdateHorzScrollBar();
     PlaceScrollBar();
     if (updateLock_ > 0) {
         pendingResize_ = true;
@@ -182,7 +186,8 @@ int TDBGridEh::ClientWidth() const {
 }
 
 int TDBGridEh::ClientHeight() const {
-    return std::max(height() - 2 * BorderWidth(), 0);
+    const int bar = horzScrollBar_->Showing() ? TGridHorzScrollBar::Height : 0;
+    return std::max(height() - 2 * BorderWidth() - bar, 0);
 }
 
 int TDBGridEh::VisibleDataRowCount() const {
@@ -196,14 +201,7 @@ int TDBGridEh::VisibleDataRowCount() const {
 }
 
 int TDBGridEh::ColLeft(int col) const {
-    int x = 0;
-    if (col < indicatorOffset_)
-        return x;
-    for (int c = 0; c < indicatorOffset_; ++c)
-        x += ColWidth(c) + GridLineWidth;
-    for (int c = leftCol_; c < col; ++c)
-        x += ColWidth(c) + GridLineWidth;
-    return x;
+    return ColumnAxis().Start(col);
 }
 
 int TDBGridEh::RowTop(int row) const {
@@ -235,13 +233,7 @@ TGridCoord TDBGridEh::MouseCoord(QPoint point) const {
     if (point.x() < 0 || point.y() < 0 || point.x() >= ClientWidth() || point.y() >= ClientHeight())
         return {};
     TGridCoord coord;
-    for (int col = 0; col < ColCount() && coord.X < 0; ++col) {
-        if (col >= indicatorOffset_ && col < leftCol_)
-            continue;
-        const int left = ColLeft(col);
-        if (point.x() >= left && point.x() < left + ColWidth(col) + GridLineWidth)
-            coord.X = col;
-    }
+    coord.X = ColumnAxis().IndexAt(point.x());
     for (int row = 0; row < rowCount_ && coord.Y < 0; ++row) {
         const int top = RowTop(row);
         if (point.y() >= top && point.y() < top + RowHeightOf(row) + GridLineWidth)

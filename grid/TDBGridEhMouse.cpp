@@ -1,15 +1,15 @@
 // The mouse over the grid: a press on a data row makes its record current and selects, a drag
 // extends the selection (stepping on by a timer beyond the rows), the release of a left click
-// fires OnCellClick or OnTitleClick, and resting the mouse shows the grid's hint.
+// fires OnCellClick or OnTitleClick, resting the mouse shows the grid's hint, and the cursor
+// tells what a press would do.
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
+#include "grid/GridCursors.h"
 #include "grid/GridLocks.h"
-#include "grid/ShortHint.h"
 
 #include <QCursor>
 #include <QMouseEvent>
-#include <QToolTip>
 
 #include <algorithm>
 #include <cstdlib>
@@ -36,8 +36,10 @@ void TDBGridEh::MousePress(QMouseEvent& event, bool doubleClick) {
         return;
     const QPoint point = EventPoint(event, BorderWidth());
     const TGridCoord cell = MouseCoord(point);
-    if (PressTitleRow(point, cell, button))
+    if (PressTitleRow(point, cell, button)) {
+        UpdateCursor(point);
         return;
+    }
     if (cell.X == 0 && cell.Y == 0 && indicatorOffset_ == 1 && titleRowCount_ == 1) {
         PressCorner();
         return;
@@ -47,13 +49,14 @@ void TDBGridEh::MousePress(QMouseEvent& event, bool doubleClick) {
 }
 
 bool TDBGridEh::PressTitleRow(QPoint point, const TGridCoord& cell, Qt::MouseButton button) {
-    (void)point;
+    // A sizing zone reaches a little beyond the last column's cell.
+    if (SizingHandleAt(point).col >= 0)
+        return StartColumnGesture(point, cell, button);
     if (cell.Y < 0 || cell.Y >= titleRowCount_ || cell.X < indicatorOffset_)
         return false;
     // A right press on a title acts as a left one (column moving takes either button).
     rightPressAsLeft_ = button == Qt::RightButton && options_.Contains(dgColumnResize);
-    // Column sizing (near a column's right line) and column moving start here.
-    return true;
+    return StartColumnGesture(point, cell, rightPressAsLeft_ ? Qt::LeftButton : button);
 }
 
 void TDBGridEh::PressCorner() {
@@ -102,7 +105,12 @@ void TDBGridEh::SelectPressedRow(int pressedRow, Qt::MouseButton button,
 // --- Row drag --------------------------------------------------------------------------------
 
 void TDBGridEh::MouseMove(QMouseEvent& event) {
-    RestartHintPause();
+    hintPopup_.MouseMoved();
+    UpdateCursor(EventPoint(event, BorderWidth()));
+    if (gesture_.Active()) {
+        FollowColumnGesture(EventPoint(event, BorderWidth()));
+        return;
+    }
     const Qt::MouseButtons buttons = event.buttons();
     if (selection_.MouseSelectionMode() != TMouseSelectionMode::Rows ||
         !(buttons & (Qt::LeftButton | Qt::RightButton)))
@@ -161,14 +169,19 @@ void TDBGridEh::StopMouseTracking() {
 
 void TDBGridEh::MouseRelease(QMouseEvent& event) {
     event.accept();
-    // A column sizing or move in progress ends here, once the grid has them.
-    StopMouseTracking();
+    const QPoint point = EventPoint(event, BorderWidth());
     Qt::MouseButton button = event.button();
-    if (button == Qt::RightButton && std::exchange(rightPressAsLeft_, false))
+    if (button == Qt::RightButton && rightPressAsLeft_)
         button = Qt::LeftButton;
-    if (button != Qt::LeftButton)
+    // Only the release of the button that started a gesture ends it.
+    const bool sized = button == Qt::LeftButton && FinishColumnGesture(point);
+    UpdateCursor(point);
+    StopMouseTracking();
+    if (event.button() == Qt::RightButton)
+        rightPressAsLeft_ = false;
+    if (button != Qt::LeftButton || sized)
         return;
-    const TGridCoord cell = MouseCoord(EventPoint(event, BorderWidth()));
+    const TGridCoord cell = MouseCoord(point);
     TColumnEh* column = ColumnAt(cell.X);
     if (column == nullptr || cell.Y < 0)
         return;
@@ -182,29 +195,31 @@ void TDBGridEh::MouseRelease(QMouseEvent& event) {
         OnCellClick(*column);
 }
 
-// --- Hint ----------------------------------------------------------------------------------
-
-void TDBGridEh::RestartHintPause() {
-    // The hint area is the whole grid: a shown hint stays while the mouse moves over it.
-    if (hintShown_ && QToolTip::isVisible())
-        return;
-    hintShown_ = false;
-    hintTimer_.start();
-}
-
-void TDBGridEh::ShowHintText() {
-    // The pause ends only while the mouse is over the grid: leaving it stops the pause.
-    if (!showHint_)
-        return;
-    const QString text = GetShortHint(hint_);
-    if (text.isEmpty())
-        return;
-    QToolTip::showText(QCursor::pos(), text, this, rect(), HintHidePause);
-    hintShown_ = true;
-}
+// --- Hint and cursor -------------------------------------------------------------------------
 
 void TDBGridEh::HideHint() {
-    hintTimer_.stop();
-    if (std::exchange(hintShown_, false))
-        QToolTip::hideText();
+    hintPopup_.Cancel();
+}
+
+QCursor TDBGridEh::CursorAt(QPoint point) const {
+    if (gesture_.State() == TGridState::ColSizing)
+        return Qt::SplitHCursor;
+    const bool sizingZone = SizingHandleAt(point).col >= 0;
+    const TADOQuery* dataSet = DataSet();
+    if (!sizingZone && dataLink_.Active() && dataSet != nullptr && !dataSet->IsEmpty() &&
+        options_.Contains(dgMultiSelect) && allowedSelections_.Contains(gstRecordBookmarks)) {
+        // The indicator of a row that shows a record selects that row.
+        const TGridCoord cell = MouseCoord(point);
+        const int position = cell.Y - titleRowCount_;
+        if (cell.X >= 0 && cell.X < indicatorOffset_ && position >= 0 &&
+            position < dataLink_.RecordCount())
+            return GridCursors::Load().RowSelect(layoutDirection());
+    }
+    return QCursor(sizingZone ? Qt::SplitHCursor : Qt::ArrowCursor);
+}
+
+void TDBGridEh::UpdateCursor(QPoint point) {
+    const QCursor shown = CursorAt(point);
+    if (shown.shape() != cursor().shape() || shown.shape() == Qt::BitmapCursor)
+        setCursor(shown);
 }

@@ -15,14 +15,11 @@ TDBGridEh::DrawInfo TDBGridEh::ComputeDrawInfo() const {
     DrawInfo info;
     const int clientWidth = ClientWidth();
     const int clientHeight = ClientHeight();
-    for (int col = 0; col < indicatorOffset_; ++col)
-        info.fixedBoundaryX += ColWidth(col) + GridLineWidth;
-    int x = info.fixedBoundaryX;
-    for (int col = leftCol_; col < ColCount() && x < clientWidth; ++col) {
-        x += ColWidth(col) + GridLineWidth;
-        info.lastCol = col;
-    }
-    info.gridBoundaryX = std::min(x, clientWidth);
+    const GridColumnAxis axis = ColumnAxis();
+    info.fixedBoundaryX = axis.FixedEnd();
+    info.lastCol = axis.LastShown(clientWidth);
+    info.gridBoundaryX =
+        std::min(info.lastCol >= 0 ? axis.End(info.lastCol) : info.fixedBoundaryX, clientWidth);
     info.fixedBoundaryY = RowTop(titleRowCount_);
     int y = info.fixedBoundaryY;
     for (int row = TopRow(); row < rowCount_ && y < clientHeight; ++row) {

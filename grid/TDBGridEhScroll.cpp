@@ -3,6 +3,7 @@
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
+#include "grid/TGridHorzScrollBar.h"
 
 #include <utility>
 
@@ -54,6 +55,7 @@ void TDBGridEh::UpdateScrollBar() {
 
 void TDBGridEh::PlaceScrollBar() {
     vertScrollBar_->Place(BorderWidth() + ClientWidth(), BorderWidth(), ClientHeight());
+    horzScrollBar_->Place(BorderWidth(), BorderWidth() + ClientHeight(), ClientWidth());
 }
 
 bool TDBGridEh::TakeFocus() {

@@ -4,10 +4,10 @@
 #include "tests/grid/GridFixture.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
-#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -196,10 +196,11 @@ TEST_F(GridMouse, TheRestingMouseShowsTheShortHint) {
     Show();
     auto* timer = grid->findChild<QTimer*>(QStringLiteral("HintTimer"));
     ASSERT_NE(timer, nullptr);
+    auto* hint = grid->findChild<QLabel*>(QStringLiteral("HintWindow"));
+    ASSERT_NE(hint, nullptr);
     int row = 0;
     for (const ShownHintCase& c : cases) {
         SCOPED_TRACE(c.hint);
-        QToolTip::hideText();
         grid->SetHint(QString::fromUtf8(c.hint));
         // Each case rests the mouse somewhere else, so that it really moves.
         const QPoint point = DataRowPoint(++row);
@@ -209,13 +210,13 @@ TEST_F(GridMouse, TheRestingMouseShowsTheShortHint) {
         timer->start(0);
         QApplication::processEvents();
         const bool shows = *c.shown != '\0';
-        EXPECT_EQ(QToolTip::isVisible(), shows);
+        EXPECT_EQ(hint->isVisible(), shows);
         if (shows) {
-            EXPECT_EQ(QToolTip::text(), QString::fromUtf8(c.shown));
+            EXPECT_EQ(hint->text(), QString::fromUtf8(c.shown));
         }
         Press(point);
         Release(point);
-        EXPECT_FALSE(QToolTip::isVisible());
+        EXPECT_FALSE(hint->isVisible());
     }
 }
 
