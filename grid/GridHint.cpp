@@ -1,6 +1,7 @@
 #include "grid/GridHint.h"
 
 #include "grid/ShortHint.h"
+#include "platform/ui/Colors.h"
 #include "platform/ui/EventBoundary.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QToolTip>
 #include <QWidget>
 
 #include <algorithm>
@@ -34,17 +34,19 @@ QPoint HintPosition(QSize size) {
 GridHint::GridHint(QWidget& control, std::function<QString()> text)
     : QObject(&control), control_(control), text_(std::move(text)),
       window_(new QLabel(&control, Qt::ToolTip | Qt::BypassGraphicsProxyWidget)) {
-    // The look of the platform's tool tips: their colours, frame and margins.
+    // The look of a tool tip: the hint colours, a thin frame and narrow margins.
     window_->setObjectName(QStringLiteral("HintWindow"));
     window_->setForegroundRole(QPalette::ToolTipText);
     window_->setBackgroundRole(QPalette::ToolTipBase);
-    window_->setPalette(QToolTip::palette());
-    window_->setFont(QToolTip::font());
+    QPalette palette = QApplication::palette("QTipLabel");
+    palette.setColor(QPalette::ToolTipBase, ToQColor(clInfoBk));
+    palette.setColor(QPalette::ToolTipText, ToQColor(clInfoText));
+    window_->setPalette(palette);
+    window_->setFont(QApplication::font("QTipLabel"));
     window_->setAutoFillBackground(true);
     window_->setFrameStyle(QFrame::Box | QFrame::Plain);
     window_->setMargin(2);
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
-    window_->setAttribute(Qt::WA_TransparentForMouseEvents);
     window_->hide();
     pauseTimer_.setParent(&control);
     pauseTimer_.setObjectName(QStringLiteral("HintTimer"));

@@ -76,15 +76,14 @@ void TDBGridEh::DrawRegionLines(TCanvas& canvas, const Region& region) const {
     if (region.firstCol > region.lastCol || region.firstRow > region.lastRow)
         return;
     // Only the lines that reach the paint region are drawn.
+    const GridColumnAxis axis = ColumnAxis();
     std::vector<QPoint> vertical;
-    int x = region.left;
     for (int col = region.firstCol; col <= region.lastCol; ++col) {
         const int width = ColWidth(col);
-        const int lineX = x + width + GridLineWidth / 2;
+        const int lineX = axis.Start(col) + width + GridLineWidth / 2;
         if (width > 0 && canvas.RectVisible({lineX, region.top, lineX + 1, region.bottom}))
             vertical.insert(vertical.end(),
                             {QPoint(lineX, region.top), QPoint(lineX, region.bottom)});
-        x += width + GridLineWidth;
     }
     std::vector<QPoint> horizontal;
     int y = region.top;
@@ -129,12 +128,13 @@ TGridDrawState TDBGridEh::CellState(int col, int row) const {
 }
 
 void TDBGridEh::DrawRegionCells(TCanvas& canvas, const Region& region, const DrawInfo& info) {
+    const GridColumnAxis axis = ColumnAxis();
     int y = region.top;
     for (int row = region.firstRow; row <= region.lastRow; ++row) {
         const int height = RowHeightOf(row);
-        int x = region.left;
         for (int col = region.firstCol; col <= region.lastCol; ++col) {
             const int width = ColWidth(col);
+            const int x = axis.Start(col);
             const TRect rect{x, y, x + width, y + height};
             // A hidden duplicate owns the line above it, which the line pass may have redrawn.
             TRect probe = rect;
@@ -143,7 +143,6 @@ void TDBGridEh::DrawRegionCells(TCanvas& canvas, const Region& region, const Dra
                 probe.Top -= GridLineWidth;
             if (width > 0 && canvas.RectVisible(probe))
                 PaintCell(canvas, col, row, rect, CellState(col, row), info);
-            x += width + GridLineWidth;
         }
         y += height + GridLineWidth;
     }
