@@ -337,6 +337,51 @@ TEST_F(GridGestures, TheMoveLineMarksTheRightEdgeOfATargetOnTheRight) {
     EXPECT_EQ(Order(), (QStringList{"Fio", "Name", "Tel"}));
 }
 
+TEST_F(GridGestures, AMoveBeyondTheColumnsScrollsThemStepByStep) {
+    AddNumbered(30);
+    Show();
+    OpenAll();
+    grid->Columns()[1].SetWidth(300);
+    ASSERT_TRUE(grid->HorzScrollBar().Showing());
+    auto* timer = grid->findChild<QTimer*>(QStringLiteral("MoveTimer"));
+    const auto tick = [&] {
+        timer->start(0);
+        QApplication::processEvents();
+    };
+    Press({30, 5});
+    // Right of the client area, with Name cut off: one column per movement or tick.
+    Move({450, 5}, Qt::LeftButton);
+    EXPECT_EQ(grid->LeftCol(), 2);
+    tick();
+    EXPECT_EQ(grid->LeftCol(), 3);
+    tick();
+    EXPECT_EQ(grid->LeftCol(), 3) << "Name shows whole";
+    EXPECT_EQ(grid->ColumnGesture().MovePosition(), 3);
+    // Left of the columns they scroll back, and the target is the left column.
+    Move({5, 5}, Qt::LeftButton);
+    EXPECT_EQ(grid->LeftCol(), 2);
+    EXPECT_EQ(grid->ColumnGesture().MovePosition(), 2);
+    tick();
+    EXPECT_EQ(grid->LeftCol(), 1);
+    EXPECT_EQ(grid->ColumnGesture().MovePosition(), 1);
+    Move({450, 5}, Qt::LeftButton);
+    tick();
+    Release({450, 5});
+    EXPECT_EQ(Order(), (QStringList{"Fio", "Name", "Tel"}));
+    EXPECT_EQ(grid->HorzScrollBar().Control().value(), 127);
+}
+
+TEST_F(GridGestures, ARightPressOnATitleEdgeDoesNothing) {
+    AddNumbered(5);
+    Show();
+    OpenAll();
+    Drag({61, 5}, {100, 5}, Qt::RightButton);
+    EXPECT_EQ(grid->GridState(), TGridState::Normal);
+    EXPECT_EQ(grid->Columns()[0].Width(), 49);
+    EXPECT_EQ(Order(), (QStringList{"Tel", "Fio", "Name"}));
+    EXPECT_TRUE(titleClicks.empty());
+}
+
 TEST_F(GridGestures, TheCursorTellsWhatAPressWouldDo) {
     AddNumbered(5);
     Show();
