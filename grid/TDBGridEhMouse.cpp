@@ -26,6 +26,9 @@ QPoint EventPoint(const QMouseEvent& event, int border) {
 void TDBGridEh::MousePress(QMouseEvent& event, bool doubleClick) {
     HideHint();
     event.accept();
+    // Another button pressed during a column gesture leaves the gesture alone.
+    if (gesture_.Active())
+        return;
     const Qt::MouseButton button = event.button();
     if (button != Qt::LeftButton && button != Qt::RightButton)
         return;

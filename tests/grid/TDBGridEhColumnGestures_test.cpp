@@ -380,6 +380,15 @@ TEST_F(GridGestures, ARightPressOnATitleEdgeDoesNothing) {
     EXPECT_EQ(grid->Columns()[0].Width(), 49);
     EXPECT_EQ(Order(), (QStringList{"Tel", "Fio", "Name"}));
     EXPECT_TRUE(titleClicks.empty());
+    // Nor does a right press and release on a title during a sizing.
+    Press({61, 5});
+    Move({120, 5}, Qt::LeftButton);
+    Press({300, 5}, Qt::RightButton);
+    Release({300, 5}, Qt::RightButton);
+    EXPECT_EQ(grid->GridState(), TGridState::ColSizing);
+    Release({120, 5});
+    EXPECT_EQ(grid->Columns()[0].Width(), 108);
+    EXPECT_EQ(Order(), (QStringList{"Tel", "Fio", "Name"}));
 }
 
 TEST_F(GridGestures, TheCursorTellsWhatAPressWouldDo) {
