@@ -5,6 +5,7 @@
 #include "data/TADOQuery.h"
 #include "data/TField.h"
 #include "grid/ActiveRecordGuard.h"
+#include "grid/TDBGridEhDataService.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/ShortcutKey.h"
 
@@ -134,7 +135,8 @@ void TDBGridEh::RequestColumn(int col) {
 void TDBGridEh::ShowFindDialog() {
     if (!optionsEh_.Contains(dghDialogFind))
         return;
-    // The find dialog opens here, modally, once the grid has one.
+    // The grid always asks for the modal dialog.
+    DBGridEhDataService().ShowFindDialog(*this, QString(), QString(), true);
 }
 
 // --- Record commands -------------------------------------------------------------------------
