@@ -2,8 +2,8 @@
 
 #include "grid/GridSearchRequest.h"
 
-#include <QByteArray>
 #include <QString>
+#include <QStringEncoder>
 
 #include <string>
 
@@ -20,11 +20,19 @@ public:
 
 private:
     bool MatchesFolded(const QString& cell) const;
+    bool MatchesFoldedUtf8(const QString& cell) const;
+    template <typename Text> bool Compare(const Text& folded, const Text& pattern) const;
 
     QString pattern_;
-    std::string foldedPattern_;
     TGridSearchMatching matching_;
     bool ignoreCase_;
-    // Reused for every cell, so that a long search allocates once.
-    mutable std::string folded_;
+    // Whether the pattern lies wholly in the Basic Multilingual Plane, so that a cell that does
+    // too is folded one UTF-16 unit at a time.
+    bool patternInBmp_ = true;
+    std::u32string foldedPattern_;
+    std::string foldedPatternUtf8_;
+    // Reused for every cell that takes the UTF-8 way, so that it allocates nothing per cell.
+    mutable QStringEncoder encoder_{QStringEncoder::Utf8};
+    mutable std::string utf8_;
+    mutable std::string foldedUtf8_;
 };

@@ -63,18 +63,31 @@ TEST(SearchTextMatcher, MatchingTable) {
     }
 }
 
-// A search ignoring case finds a cell exactly when the provider's LIKE '%pattern%' does, so
-// that the grid's search and the window's search agree on every alphabet.
+// Ignoring case, each kind of matching agrees with the provider's LIKE: any part with
+// '%pattern%', whole field with 'pattern', from the beginning with 'pattern%'. So the grid's
+// search and the window's search agree on every alphabet, letters outside the Basic
+// Multilingual Plane included.
 TEST(SearchTextMatcher, IgnoringCaseAgreesWithTheProvidersLike) {
-    const char* const texts[] = {"Ёлкин",  "ЕЛКИН",   "ёлка",        "Іван",  "ІВАН",
-                                 "Straße", "STRASSE", "Ωμέγα",       "ΩΜΈΓΑ", "Œuvre",
-                                 "œuvre",  "Ǆemal",   "ǆemal ǅemal", "x",     "ПЕТРОВ"};
-    for (const char* pattern : texts) {
-        const SearchTextMatcher matcher(QString::fromUtf8(pattern), gsmAnyPart, true);
-        const LikePattern like(std::string("%") + pattern + "%");
-        for (const char* cell : texts) {
-            EXPECT_EQ(matcher.Matches(QString::fromUtf8(cell)), like.matches(cell))
-                << "pattern \"" << pattern << "\", cell \"" << cell << "\"";
+    const char* const texts[] = {"Ёлкин",       "ЕЛКИН", "ёлка",   "Іван",  "ІВАН",  "Straße",
+                                 "STRASSE",     "Ωμέγα", "ΩΜΈΓΑ",  "Œuvre", "œuvre", "Ǆemal",
+                                 "ǆemal ǅemal", "x",     "ПЕТРОВ", "K",     "k",     "𐐀x",
+                                 "𐐨X",          "𐐀",     "ﬀ",      "FF"};
+    struct Kind {
+        TGridSearchMatching matching;
+        const char* before;
+        const char* after;
+    };
+    const Kind kinds[] = {
+        {gsmAnyPart, "%", "%"}, {gsmWholeField, "", ""}, {gsmFromBeginning, "", "%"}};
+    for (const Kind& kind : kinds) {
+        for (const char* pattern : texts) {
+            const SearchTextMatcher matcher(QString::fromUtf8(pattern), kind.matching, true);
+            const LikePattern like(std::string(kind.before) + pattern + kind.after);
+            for (const char* cell : texts) {
+                EXPECT_EQ(matcher.Matches(QString::fromUtf8(cell)), like.matches(cell))
+                    << "pattern \"" << pattern << "\", cell \"" << cell << "\", matching "
+                    << kind.matching;
+            }
         }
     }
 }
