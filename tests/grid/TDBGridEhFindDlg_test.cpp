@@ -8,7 +8,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -51,6 +55,9 @@ TEST_F(FindDialog, OpensWithItsLayoutCaptionsAndFirstChoices) {
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(dialog.font().pixelSize(), 10);
+    if (QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"))) {
+        EXPECT_EQ(QFontInfo(dialog.font()).family(), QStringLiteral("MS Sans Serif"));
+    }
     EXPECT_TRUE(dialog.isModal() || dialog.windowModality() == Qt::ApplicationModal);
 
     const ControlCase controls[] = {
@@ -225,6 +232,35 @@ TEST_F(FindDialog, EnterSearchesFromAnyControlButNotFromAnOpenList) {
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(RecNo(), expected);
     EXPECT_TRUE(dialog.isVisible());
+}
+
+// The program's own opener runs the dialog modally, centred on the screen; a timer of the
+// dialog's message loop closes it here.
+TEST_F(FindDialog, TheStandardOpenerRunsTheDialogModally) {
+    Start(5);
+    SetFindDialogOpener(nullptr);
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        TDBGridEhFindDlg* dialog = ExistingDBGridEhFindDlg();
+        ASSERT_NE(dialog, nullptr);
+        checked = true;
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_TRUE(dialog->isModal());
+        EXPECT_FALSE(dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        const QRect screen = grid->screen()->geometry();
+        EXPECT_EQ(dialog->pos(),
+                  screen.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
+        QTest::keyClick(dialog->cbText, Qt::Key_Escape);
+    });
+    // Should the dialog not close, the test fails instead of waiting for ever.
+    QTimer::singleShot(10000, [] {
+        if (TDBGridEhFindDlg* dialog = ExistingDBGridEhFindDlg())
+            dialog->reject();
+    });
+    Key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(Dialog().isVisible());
+    ExpectFocusBackInGrid();
 }
 
 struct FlagCase {
