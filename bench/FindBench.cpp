@@ -4,16 +4,13 @@
 // A repaint per record would show in the ratio: notifications stay suspended during the loop.
 #include "BenchApplication.h"
 #include "DirectoryFixture.h"
+#include "DirectoryGridScene.h"
 
-#include "data/DirectoryQuery.h"
 #include "data/TADOQuery.h"
-#include "data/TDataSource.h"
 #include "data/TField.h"
 #include "data/TFloatField.h"
 #include "data/TWideStringField.h"
-#include "grid/DirectoryGrid.h"
 #include "grid/GridSearchRequest.h"
-#include "grid/TDBGridEh.h"
 #include "grid/TDBGridEhDataService.h"
 
 #include <benchmark/benchmark.h>
@@ -30,31 +27,8 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// The grid as the main window configures it over the whole directory, shown offscreen.
-struct FindScene {
-    explicit FindScene(const QString& connectionString) {
-        query.SetConnectionString(connectionString);
-        fields = ConfigureDirectoryQuery(query);
-        source.SetDataSet(&query);
-        ConfigureDirectoryGrid(grid, source);
-        grid.resize(431, 323);
-        grid.show();
-        query.SQL().Clear();
-        query.SQL().Add(QStringLiteral("SELECT ID, tel, fio, Name, Story"));
-        query.SQL().Add(QStringLiteral("FROM tel"));
-        query.SQL().Add(QStringLiteral("ORDER BY Name"));
-        query.Open();
-        FlushPaints(grid);
-    }
-
-    TADOQuery query;
-    DirectoryQueryFields fields;
-    TDataSource source;
-    TDBGridEh grid;
-};
-
 // Reads the three shown fields of every record after the first, as the search does.
-qint64 ReadEveryCell(FindScene& scene) {
+qint64 ReadEveryCell(DirectoryGridScene& scene) {
     TADOQuery& query = scene.query;
     TField* const cells[] = {scene.fields.ADOQuery1Tel, scene.fields.ADOQuery1Fio,
                              scene.fields.ADOQuery1Name};
@@ -71,7 +45,7 @@ qint64 ReadEveryCell(FindScene& scene) {
 
 void GridFindNothing(benchmark::State& state) {
     EnsureApplication();
-    FindScene scene(DirectoryFixture::withEntries(Entries).connectionString());
+    DirectoryGridScene scene(DirectoryFixture::withEntries(Entries).connectionString());
     TGridSearchRequest request;
     request.pattern = QStringLiteral("ъъ");
     request.options = {gsoIgnoreCase, gsoDisplayText, gsoAllColumns};
