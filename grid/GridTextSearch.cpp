@@ -3,9 +3,12 @@
 #include "grid/GridTextSearch.h"
 
 #include "data/TADOQuery.h"
+#include "grid/GridColumnAxis.h"
 #include "grid/GridSearchRequest.h"
 #include "grid/SearchTextMatcher.h"
 #include "grid/TDBGridEh.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -112,10 +115,10 @@ bool LocateGridText(TDBGridEh& grid, const TGridSearchRequest& request) {
 }
 
 int FullyVisibleDataColumns(const TDBGridEh& grid) {
+    const GridColumnAxis axis = grid.ColumnAxis();
     int count = 0;
-    for (int col = grid.LeftCol(); col < grid.ColCount(); ++col) {
-        const TRect cell = grid.CellRect(col, grid.TopRow());
-        if (cell.Right > grid.ClientWidth())
+    for (int col = axis.LeftCol(); col < axis.Count(); ++col) {
+        if (axis.Start(col) + std::max(axis.Width(col), 0) > grid.ClientWidth())
             break;
         ++count;
     }

@@ -278,13 +278,24 @@ TEST_F(GridSearch, ControlsHearOneChangeAfterTheWholeSearch) {
     counter.SetDataSource(nullptr);
 }
 
-TEST_F(GridSearch, NothingIsFoundWhenNoColumnIsWhollyVisible) {
+// "<All>" looks through the columns wholly inside the client area only.
+TEST_F(GridSearch, AllColumnsAreTheWhollyVisibleOnes) {
     Start(10);
     EXPECT_EQ(FullyVisibleDataColumns(*grid), 3);
+    Find(QStringLiteral("lenina 004"), AllColumns, AnyPart, All);
+    EXPECT_EQ(RecNo(), 4);
+    DialogKey(Qt::Key_Escape);
+    // A wider name column leaves the address cut off at the right.
+    grid->Columns()[1].SetWidth(300);
+    EXPECT_EQ(FullyVisibleDataColumns(*grid), 2);
+    Find(QStringLiteral("lenina 007"), AllColumns, AnyPart, All);
+    EXPECT_EQ(RecNo(), 4);
+    EXPECT_TRUE(Dialog().FirstSearch());
+    // No column wholly visible: nothing is ever found.
     grid->Columns()[0].SetWidth(500);
     EXPECT_EQ(FullyVisibleDataColumns(*grid), 0);
     Find(QStringLiteral("Person 005"), Fio, AnyPart, All);
-    EXPECT_EQ(RecNo(), 1);
+    EXPECT_EQ(RecNo(), 4);
     EXPECT_TRUE(Dialog().FirstSearch());
     grid->Columns()[0].SetWidth(49);
     DialogKey(Qt::Key_Return);
