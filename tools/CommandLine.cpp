@@ -21,6 +21,7 @@ const QHash<QString, CommandShape>& Commands() {
         {QStringLiteral("generate"), {ToolCommand::Kind::Generate, 1, true}},
         {QStringLiteral("import"), {ToolCommand::Kind::Import, 2, false}},
         {QStringLiteral("export"), {ToolCommand::Kind::Export, 2, false}},
+        {QStringLiteral("index"), {ToolCommand::Kind::Index, 1, false}},
     };
     return commands;
 }
@@ -124,8 +125,9 @@ QString UsageText() {
         "(DIR/Base/ccx.ddx and DIR/History/tel.txt, user.txt, street.txt).\n"
         "\n"
         "  phonebook-db init DIR\n"
-        "      create DIR with an empty directory database and empty history files;\n"
-        "      only what is missing is created, no existing file is changed\n"
+        "      create DIR with an empty directory database (with its search index) and\n"
+        "      empty history files; only what is missing is created, no existing file is\n"
+        "      changed\n"
         "  phonebook-db generate DIR --entries N [--seed S]\n"
         "      add N plausible entries, the same ones for the same seed (default 1)\n"
         "  phonebook-db import DIR FILE\n"
@@ -134,6 +136,9 @@ QString UsageText() {
         "      all or nothing: a malformed line is reported as FILE:LINE and nothing is added\n"
         "  phonebook-db export DIR FILE\n"
         "      write every entry to FILE in the form that import reads\n"
+        "  phonebook-db index DIR\n"
+        "      add the search index to a database made without it (generate and import\n"
+        "      add it too); searches of a large directory read it instead of every entry\n"
         "  phonebook-db --help\n"
         "      show this text\n"
         "\n"

@@ -8,7 +8,7 @@
 
 // One use of phonebook-db, as its arguments ask for.
 struct ToolCommand {
-    enum class Kind { Help, Init, Generate, Import, Export };
+    enum class Kind { Help, Init, Generate, Import, Export, Index };
 
     Kind kind = Kind::Help;
     QString folder;         // the working folder (all kinds but Help)

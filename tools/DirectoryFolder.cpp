@@ -2,6 +2,7 @@
 
 #include "tools/DirectorySchema.h"
 #include "tools/FolderErrors.h"
+#include "tools/SearchIndex.h"
 
 #include "platform/db/SqliteTransaction.h"
 
@@ -127,6 +128,7 @@ bool DirectoryFolder::createDatabase() const {
         SqliteDatabase database(temporary.fileName(), SqliteOpenMode::ReadWrite);
         SqliteTransaction transaction(database);
         CreateDirectorySchema(database);
+        AddSearchIndex(database);
         transaction.commit();
     }
     temporary.close();

@@ -16,11 +16,19 @@ void GenerateFolderEntries(const QString& folder, qint64 count, std::uint64_t se
                            const std::function<void(qint64 added)>& progress) {
     SqliteDatabase database = DirectoryFolder(folder).open(SqliteOpenMode::ReadWrite);
     GenerateEntries(database, count, seed, progress);
+    AddSearchIndex(database);
 }
 
 qint64 ImportFolderEntries(const QString& folder, const QString& csvPath) {
     SqliteDatabase database = DirectoryFolder(folder).open(SqliteOpenMode::ReadWrite);
-    return ImportEntriesFromFile(database, csvPath);
+    const qint64 imported = ImportEntriesFromFile(database, csvPath);
+    AddSearchIndex(database);
+    return imported;
+}
+
+bool IndexFolder(const QString& folder, const IndexProgress& progress) {
+    SqliteDatabase database = DirectoryFolder(folder).open(SqliteOpenMode::ReadWrite);
+    return AddSearchIndex(database, progress);
 }
 
 qint64 ExportFolderEntries(const QString& folder, const QString& csvPath) {

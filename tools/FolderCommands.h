@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/DirectoryEntry.h"
+#include "tools/SearchIndex.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,12 +19,17 @@
 // Creates the folder and what it lacks; returns the paths created.
 QStringList InitFolder(const QString& folder);
 
+// Generate and import give a database without the search index its index afterwards.
+
 // Adds count generated entries (the same for the same seed) in one transaction.
 void GenerateFolderEntries(const QString& folder, qint64 count, std::uint64_t seed,
                            const std::function<void(qint64 added)>& progress = {});
 
 // Adds the entries of a CSV file in one transaction; returns their number.
 qint64 ImportFolderEntries(const QString& folder, const QString& csvPath);
+
+// Gives the folder's database its search index unless it has it; returns whether it was made.
+bool IndexFolder(const QString& folder, const IndexProgress& progress = {});
 
 // Writes every entry to a CSV file; returns their number.
 qint64 ExportFolderEntries(const QString& folder, const QString& csvPath);

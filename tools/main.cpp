@@ -65,6 +65,27 @@ std::function<void(qint64)> ProgressLine(qint64 total) {
     };
 }
 
+// The progress line of the index command.
+IndexProgress IndexProgressLine() {
+    if (!IsTerminal(stderr)) {
+        return {};
+    }
+    return [shown = qint64(-1)](qint64 indexed, qint64 total) mutable {
+        const qint64 percent = total > 0 ? indexed * 100 / total : 100;
+        if (percent == shown) {
+            return;
+        }
+        shown = percent;
+        progressLineOpen = indexed != total;
+        Print(stderr, QStringLiteral("\rIndexing entries: %1% (%2 of %3)%4")
+                          .arg(percent)
+                          .arg(indexed)
+                          .arg(total)
+                          .arg(indexed == total ? QStringLiteral("\n") : QString()));
+        std::fflush(stderr);
+    };
+}
+
 void Run(const ToolCommand& command) {
     switch (command.kind) {
     case ToolCommand::Kind::Help:
@@ -83,6 +104,11 @@ void Run(const ToolCommand& command) {
     case ToolCommand::Kind::Import:
         Print(stdout, QStringLiteral("imported %1 entries\n")
                           .arg(ImportFolderEntries(command.folder, command.file)));
+        return;
+    case ToolCommand::Kind::Index:
+        Print(stdout, IndexFolder(command.folder, IndexProgressLine())
+                          ? QStringLiteral("added the search index\n")
+                          : QStringLiteral("the search index is there already\n"));
         return;
     case ToolCommand::Kind::Export:
         Print(stdout, QStringLiteral("exported %1 entries\n")

@@ -1,6 +1,7 @@
 #include "platform/db/CommandStatement.h"
 
 #include "platform/db/ProviderError.h"
+#include "platform/db/SearchIndexRewrite.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteAdoConnection.h"
 
@@ -57,6 +58,25 @@ void CommandStatement::Finalizer::operator()(sqlite3_stmt* statement) const noex
 
 CommandStatement::CommandStatement(SqliteAdoConnection& connection, const QString& commandText)
     : connection_(&connection) {
+    const QString searched = WithSearchIndex(connection.database().handle(), commandText);
+    if (searched != commandText) {
+        try {
+            prepare(searched);
+            // The index's own tables are not part of the result.
+            std::erase_if(tablesRead_, [](const TableName& table) {
+                return table.name.startsWith(QStringLiteral("tel_search_"), Qt::CaseInsensitive);
+            });
+            return;
+        } catch (const Exception&) {
+            // The index cannot be read here (an SQLite without FTS5): the text runs as written.
+            tablesRead_.clear();
+        }
+    }
+    prepare(commandText);
+}
+
+void CommandStatement::prepare(const QString& commandText) {
+    SqliteAdoConnection& connection = *connection_;
     const QByteArray sql = WithOrderByCollation(commandText).toUtf8();
     if (sql.size() > INT_MAX) {
         throw ProviderError(QStringLiteral("The command text is too long."));

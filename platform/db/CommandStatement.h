@@ -16,7 +16,8 @@ struct TableName {
 };
 
 // A command text prepared as one SQL statement with the provider's dialect: its outermost
-// ORDER BY is given the Russian collation. Text after the statement other than blanks,
+// ORDER BY is given the Russian collation, and a search reads the file's search index when
+// it has one (WithSearchIndex). Text after the statement other than blanks,
 // comments and ";" is an error. Every failure throws EOleException.
 class CommandStatement {
 public:
@@ -38,6 +39,8 @@ public:
     void reset() noexcept;
 
 private:
+    void prepare(const QString& commandText);
+
     struct Finalizer {
         void operator()(sqlite3_stmt* statement) const noexcept;
     };

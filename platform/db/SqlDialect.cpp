@@ -4,6 +4,7 @@
 #include "platform/db/PlainNumberText.h"
 #include "platform/db/RussianCollator.h"
 #include "platform/db/SqliteDatabase.h"
+#include "platform/db/SqlTokens.h"
 
 #include <sqlite3.h>
 #include <unicode/utf8.h>
@@ -98,85 +99,10 @@ void DeleteCollator(void* collator) {
     delete static_cast<RussianCollator*>(collator);
 }
 
-// One token of an SQL text, as far as the ORDER BY rewrite needs to tell them apart.
-struct Token {
-    enum class Kind { Word, Quoted, Symbol } kind;
-    qsizetype begin;
-    qsizetype end;
-    int depth; // the parenthesis depth the token stands at
-};
-
-bool IsWordChar(QChar c) {
-    return c.isLetterOrNumber() || c == u'_' || c == u'$' || c.unicode() >= 0x80;
-}
-
-// The end of a quoted part that starts at begin, closed by `close`; a doubled close stands
-// for one character.
-qsizetype QuotedEnd(const QString& sql, qsizetype begin, QChar close) {
-    qsizetype i = begin + 1;
-    while (i < sql.size()) {
-        if (sql[i] == close) {
-            if (close != u']' && i + 1 < sql.size() && sql[i + 1] == close) {
-                i += 2;
-                continue;
-            }
-            return i + 1;
-        }
-        ++i;
-    }
-    return sql.size();
-}
-
-// The end of the comment that starts at begin, or begin when none starts there.
-qsizetype CommentEnd(const QString& sql, qsizetype begin) {
-    const QStringView rest = QStringView(sql).mid(begin);
-    if (rest.startsWith(u"--")) {
-        const qsizetype end = sql.indexOf(u'\n', begin);
-        return end < 0 ? sql.size() : end + 1;
-    }
-    if (rest.startsWith(u"/*")) {
-        const qsizetype end = sql.indexOf(u"*/", begin + 2);
-        return end < 0 ? sql.size() : end + 2;
-    }
-    return begin;
-}
-
-std::vector<Token> Tokenize(const QString& sql) {
-    std::vector<Token> tokens;
-    int depth = 0;
-    qsizetype i = 0;
-    while (i < sql.size()) {
-        const QChar c = sql[i];
-        if (c.isSpace()) {
-            ++i;
-        } else if (const qsizetype comment = CommentEnd(sql, i); comment != i) {
-            i = comment;
-        } else if (c == u'\'' || c == u'"' || c == u'`' || c == u'[') {
-            const qsizetype end = QuotedEnd(sql, i, c == u'[' ? QChar(u']') : c);
-            tokens.push_back({Token::Kind::Quoted, i, end, depth});
-            i = end;
-        } else if (IsWordChar(c)) {
-            qsizetype end = i + 1;
-            while (end < sql.size() && IsWordChar(sql[end])) {
-                ++end;
-            }
-            tokens.push_back({Token::Kind::Word, i, end, depth});
-            i = end;
-        } else {
-            // Parentheses stand at the depth of what they enclose.
-            depth += c == u'(' ? 1 : 0;
-            tokens.push_back({Token::Kind::Symbol, i, i + 1, depth});
-            depth -= c == u')' ? 1 : 0;
-            ++i;
-        }
-    }
-    return tokens;
-}
-
 // Finds the insertion points of the outermost ORDER BY clause's terms.
 class OrderByScan {
 public:
-    explicit OrderByScan(const QString& sql) : sql_(sql), tokens_(Tokenize(sql)) {}
+    explicit OrderByScan(const QString& sql) : sql_(sql), tokens_(TokenizeSql(sql)) {}
 
     std::vector<qsizetype> insertionPoints() {
         std::size_t t = clauseStart();
@@ -196,15 +122,16 @@ public:
 
 private:
     bool isWord(std::size_t t, QStringView word) const {
-        const Token& token = tokens_[t];
-        return token.kind == Token::Kind::Word && token.depth == 0 &&
+        const SqlToken& token = tokens_[t];
+        return token.kind == SqlToken::Kind::Word && token.depth == 0 &&
                QStringView(sql_)
                        .sliced(token.begin, token.end - token.begin)
                        .compare(word, Qt::CaseInsensitive) == 0;
     }
     bool isSymbol(std::size_t t, QChar symbol) const {
-        const Token& token = tokens_[t];
-        return token.kind == Token::Kind::Symbol && token.depth == 0 && sql_[token.begin] == symbol;
+        const SqlToken& token = tokens_[t];
+        return token.kind == SqlToken::Kind::Symbol && token.depth == 0 &&
+               sql_[token.begin] == symbol;
     }
     bool endsTerm(std::size_t t) const {
         return isSymbol(t, u',') || isSymbol(t, u';') || isSymbol(t, u')') || isWord(t, u"LIMIT");
@@ -238,7 +165,7 @@ private:
     }
 
     const QString& sql_;
-    std::vector<Token> tokens_;
+    std::vector<SqlToken> tokens_;
     std::vector<qsizetype> points_;
 };
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+// The search index a directory file may hold: for each of the texts `tel`, `fio` and `Name`
+// a trigram table (SQLite's own FTS5 module, no custom function or collation), a table of
+// the rows the trigram tables cannot answer for, and three triggers on `tel` that keep all
+// four in step with every insert, update and delete, whoever writes the file.
+//
+// A trigram table holds the column's text as LIKE sees it: a text as it is, a whole number
+// below 1e15 as its digits. FTS5 folds letter case on its own; it agrees with LIKE on the
+// indexable characters (ASCII, the Cyrillic letters U+0400..U+045F and a few caseless marks
+// of Russian text such as "№"). A row with another character in one of the three columns, or
+// a number of another kind (a fraction, a large value, zero), is listed in the rest table, and
+// a search always reads those rows too.
+struct sqlite3;
+
+namespace search_index {
+
+// Whether the trigram tables and LIKE fold the character alike.
+bool IsIndexableCharacter(char32_t c);
+
+// The trigram table of a column of `tel` ("tel", "fio" or "Name").
+QString TrigramTable(const QString& column);
+// The rows whose texts the trigram tables do not answer for, by `ID`.
+inline constexpr const char* kRestTable = "tel_search_rest";
+// The columns that have a trigram table, in the order of their tables.
+const std::vector<QString>& IndexedColumns();
+
+// The statement that adds the rows of `tel` whose ID lies between ?1 and ?2 to one column's
+// table (or to the rest table when column is empty); the triggers keep the rest.
+QString FillStatement(const QString& column);
+
+// The name and full creation text of every object of the index, as sqlite_master keeps them.
+struct SchemaObject {
+    QString type; // "table" or "trigger"
+    QString name;
+    QString sql;
+};
+const std::vector<SchemaObject>& SchemaObjects();
+
+// Whether the file holds every object of the index exactly as SchemaObjects() gives it: an
+// index changed or partly removed by another tool may be out of step, and is not used.
+bool HoldsSearchIndex(::sqlite3* connection);
+
+} // namespace search_index
