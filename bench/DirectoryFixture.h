@@ -12,6 +12,8 @@ public:
     static const DirectoryFixture& withEntries(qint64 entries);
 
     qint64 entries() const noexcept { return entries_; }
+    // The working folder (Base/ccx.ddx, History/).
+    QString path() const { return folder_.path(); }
     QString databasePath() const;
     // The connection string the program builds for the folder's database.
     QString connectionString() const;

@@ -8,6 +8,8 @@
 
 #include "platform/db/SqliteTransaction.h"
 
+#include <QFileInfo>
+
 QStringList InitFolder(const QString& folder) {
     return DirectoryFolder(folder).init();
 }
@@ -15,14 +17,16 @@ QStringList InitFolder(const QString& folder) {
 void GenerateFolderEntries(const QString& folder, qint64 count, std::uint64_t seed,
                            const std::function<void(qint64 added)>& progress) {
     SqliteDatabase database = DirectoryFolder(folder).open(SqliteOpenMode::ReadWrite);
-    GenerateEntries(database, count, seed, progress);
-    AddSearchIndex(database);
+    AddRowsIndexed(database, count, [&] { GenerateEntries(database, count, seed, progress); });
 }
 
 qint64 ImportFolderEntries(const QString& folder, const QString& csvPath) {
     SqliteDatabase database = DirectoryFolder(folder).open(SqliteOpenMode::ReadWrite);
-    const qint64 imported = ImportEntriesFromFile(database, csvPath);
-    AddSearchIndex(database);
+    // About 40 bytes a line in a directory's CSV file.
+    const qint64 estimate = QFileInfo(csvPath).size() / 40;
+    qint64 imported = 0;
+    AddRowsIndexed(database, estimate,
+                   [&] { imported = ImportEntriesFromFile(database, csvPath); });
     return imported;
 }
 

@@ -12,6 +12,15 @@ namespace {
 // Rows indexed between two progress reports.
 constexpr qint64 kChunkRows = 50000;
 
+// Below this many rows the triggers are quick enough.
+constexpr qint64 kBulkRows = 20000;
+
+qint64 RowCount(SqliteDatabase& database) {
+    SqliteStatement count = database.prepare("SELECT count(*) FROM tel");
+    count.step();
+    return count.columnInt64(0);
+}
+
 void DropLeftovers(SqliteDatabase& database) {
     for (const search_index::SchemaObject& object : search_index::SchemaObjects()) {
         if (object.type == u"trigger") {
@@ -35,11 +44,7 @@ void CreateObjects(SqliteDatabase& database, const QString& type) {
 
 // Fills the tables from the rows of `tel`, a chunk of IDs at a time.
 void Fill(SqliteDatabase& database, const IndexProgress& progress) {
-    const qint64 total = [&] {
-        SqliteStatement count = database.prepare("SELECT count(*) FROM tel");
-        count.step();
-        return static_cast<qint64>(count.columnInt64(0));
-    }();
+    const qint64 total = RowCount(database);
     std::vector<SqliteStatement> fills;
     for (const QString& column : search_index::IndexedColumns()) {
         fills.push_back(database.prepare(search_index::FillStatement(column)));
@@ -83,6 +88,16 @@ void Optimize(SqliteDatabase& database) {
 }
 
 } // namespace
+
+void AddRowsIndexed(SqliteDatabase& database, qint64 adding, const std::function<void()>& addRows) {
+    SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
+    if (adding >= kBulkRows && adding >= RowCount(database)) {
+        DropLeftovers(database);
+    }
+    addRows();
+    AddSearchIndex(database);
+    transaction.commit();
+}
 
 bool AddSearchIndex(SqliteDatabase& database, const IndexProgress& progress) {
     if (search_index::HoldsSearchIndex(database.handle())) {

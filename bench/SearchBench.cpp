@@ -1,0 +1,152 @@
+// The main window's Search command on generated directories of 100,000 and 1,000,000 entries:
+// the search texts put into the real window, the command run, the grid painted. Baseline:
+// the statements the command sends, stepped through plain SQLite (its built-in LIKE and
+// BINARY order, no search index) to their end.
+//
+// Counters: `ratio` (our time / the baseline's) and `rows` (the result shown). Targets on
+// 1,000,000 entries: at most 30 ms and a ratio of at most 0.1 for a search whose pattern holds
+// a run of three characters; at most 150 ms for every search; a median of at most 50 ms.
+#include "BenchApplication.h"
+#include "DirectoryFixture.h"
+#include "Ratio.h"
+
+#include "app/SearchRules.h"
+#include "app/Unit1.h"
+#include "data/TADOQuery.h"
+#include "platform/db/SqliteDatabase.h"
+#include "platform/db/SqliteStatement.h"
+#include "platform/ui/TButton.h"
+#include "platform/ui/TComboBox.h"
+#include "platform/ui/TEdit.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+struct SearchCase {
+    const char* name;
+    SearchTexts texts;
+    bool wholeTable = false; // the edit toggle's opening of the whole table, not a search
+};
+
+const SearchCase kCases[] = {
+    {"NameIvan", {{}, QStringLiteral("ИВАН")}},
+    {"NamePetrova", {{}, QStringLiteral("ПЕТРОВА")}},
+    {"NameOv", {{}, QStringLiteral("ОВ")}},
+    {"Phone12345", {QStringLiteral("12345")}},
+    {"Phone1", {QStringLiteral("1")}},
+    {"StreetLenina", {{}, {}, QStringLiteral("ЛЕНИНА")}},
+    {"StreetHouse", {{}, {}, QStringLiteral("ЛЕНИНА"), QStringLiteral("12")}},
+    {"StreetHouseApartment",
+     {{}, {}, QStringLiteral("ЛЕНИНА"), QStringLiteral("12"), QStringLiteral("4")}},
+    {"StreetAndName", {{}, QStringLiteral("ИВАН"), QStringLiteral("ЛЕНИНА")}},
+    {"WholeTable", {{}, QStringLiteral("x")}, true},
+};
+
+QString CommandText(const QStringList& lines) {
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+// The statements the command sends for the case, in order.
+std::vector<QString> Statements(const SearchCase& search) {
+    if (search.wholeTable) {
+        return {CommandText(
+            {QStringLiteral("SELECT ID, tel, fio, Name, Story"), QStringLiteral("FROM tel")})};
+    }
+    std::vector<QString> statements;
+    for (const SearchQuery& query : SearchQueries(search.texts)) {
+        statements.push_back(CommandText(SearchSqlLines(query.condition)));
+    }
+    return statements;
+}
+
+// The main window over a generated directory, shown offscreen; the working folder is the
+// current directory while it lives, as the program expects.
+class SearchWindow {
+public:
+    explicit SearchWindow(const DirectoryFixture& directory) {
+        EnsureApplication();
+        QDir::setCurrent(directory.path());
+        menu_ = std::make_unique<TMenu>();
+        menu_->show();
+        QApplication::processEvents();
+    }
+
+    static SearchWindow& forEntries(qint64 entries) {
+        static std::map<qint64, std::unique_ptr<SearchWindow>> windows;
+        std::unique_ptr<SearchWindow>& window = windows[entries];
+        if (!window) {
+            window = std::make_unique<SearchWindow>(DirectoryFixture::withEntries(entries));
+        }
+        QDir::setCurrent(DirectoryFixture::withEntries(entries).path());
+        return *window;
+    }
+
+    // Runs the case as a user would and paints the grid; returns the rows found.
+    long run(const SearchCase& search) {
+        TMenu& menu = *menu_;
+        menu.ComboBox1->setText(search.texts.phone);
+        menu.ComboBox2->setText(search.texts.name);
+        menu.ComboBox3->setText(search.texts.street);
+        menu.Edit4->setText(search.texts.house);
+        menu.Edit5->setText(search.texts.apartment);
+        if (search.wholeTable) {
+            menu.ADOQuery1->Close();
+            menu.ADOQuery1->SQL().Clear();
+            menu.ADOQuery1->SQL().Add(QStringLiteral("SELECT ID, tel, fio, Name, Story"));
+            menu.ADOQuery1->SQL().Add(QStringLiteral("FROM tel"));
+            menu.ADOQuery1->SetFiltered(false);
+            menu.ADOQuery1->Open();
+        } else {
+            menu.Button1->click();
+        }
+        FlushPaints(menu);
+        return menu.ADOQuery1->RecordCount();
+    }
+
+private:
+    std::unique_ptr<TMenu> menu_;
+};
+
+long StepPlain(SqliteDatabase& database, const std::vector<QString>& statements) {
+    long rows = 0;
+    for (const QString& sql : statements) {
+        SqliteStatement statement = database.prepare(sql);
+        while (statement.step()) {
+            ++rows;
+        }
+    }
+    return rows;
+}
+
+void RunSearch(benchmark::State& state, const SearchCase& search) {
+    SearchWindow& window = SearchWindow::forEntries(state.range(0));
+    SqliteDatabase plain(DirectoryFixture::withEntries(state.range(0)).databasePath(),
+                         SqliteOpenMode::ReadOnly);
+    const std::vector<std::vector<QString>> inputs{Statements(search)};
+    long rows = 0;
+    bench::RunWithRatio(
+        state, inputs, [&](const std::vector<QString>&) { return rows = window.run(search); },
+        [&](const std::vector<QString>& statements) { return StepPlain(plain, statements); });
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+const bool kRegistered = [] {
+    for (const SearchCase& search : kCases) {
+        benchmark::RegisterBenchmark(
+            (std::string("Search/") + search.name).c_str(),
+            [&search](benchmark::State& state) { RunSearch(state, search); })
+            ->Arg(100000)
+            ->Arg(1000000)
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
+
+} // namespace
