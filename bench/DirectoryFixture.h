@@ -10,6 +10,8 @@ class DirectoryFixture {
 public:
     // The folder with this many entries, generated on first use.
     static const DirectoryFixture& withEntries(qint64 entries);
+    // The same directory without the search index: searched by reading every entry.
+    static const DirectoryFixture& withoutIndex(qint64 entries);
 
     qint64 entries() const noexcept { return entries_; }
     // The working folder (Base/ccx.ddx, History/).
@@ -19,7 +21,7 @@ public:
     QString connectionString() const;
 
 private:
-    explicit DirectoryFixture(qint64 entries);
+    DirectoryFixture(qint64 entries, bool indexed);
 
     qint64 entries_;
     QTemporaryDir folder_;

@@ -3,6 +3,9 @@
 #include "platform/Exceptions.h"
 
 #include <unicode/ucol.h>
+#include <unicode/ustring.h>
+
+#include <vector>
 
 #include <climits>
 
@@ -43,4 +46,32 @@ int RussianCollator::compare(std::string_view first, std::string_view second) co
         return first < second ? -1 : 1; // cannot happen for valid arguments; keep an order
     }
     return result == UCOL_LESS ? -1 : result == UCOL_EQUAL ? 0 : 1;
+}
+
+void RussianCollator::appendSortKey(std::string_view utf8, std::string& out) const {
+    // Ill-formed UTF-8 reads as U+FFFD, as ucol_strcollUTF8 reads it.
+    thread_local std::vector<UChar> utf16;
+    utf16.resize(utf8.size() + 1);
+    std::int32_t length = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    u_strFromUTF8WithSub(utf16.data(), static_cast<std::int32_t>(utf16.size()), &length,
+                         utf8.data(), Length(utf8), 0xFFFD, nullptr, &status);
+    if (U_FAILURE(status)) {
+        out.append(utf8); // cannot happen: the buffer holds any conversion
+        out.push_back('\0');
+        return;
+    }
+    const std::size_t start = out.size();
+    std::int32_t room = length * 4 + 16;
+    for (;;) {
+        out.resize(start + static_cast<std::size_t>(room));
+        const std::int32_t needed =
+            ucol_getSortKey(collator_.get(), utf16.data(), length,
+                            reinterpret_cast<std::uint8_t*>(out.data() + start), room);
+        if (needed <= room) {
+            out.resize(start + static_cast<std::size_t>(needed));
+            return;
+        }
+        room = needed;
+    }
 }

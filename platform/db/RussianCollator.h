@@ -17,6 +17,9 @@ public:
 
     // Below zero, zero or above zero as first sorts before, with or after second.
     int compare(std::string_view first, std::string_view second) const noexcept;
+    // Appends the text's sort key: bytes that compare (as unsigned bytes, shorter first on a
+    // common start) as compare() compares the texts. Ends with a zero byte.
+    void appendSortKey(std::string_view utf8, std::string& out) const;
 
 private:
     struct Closer {

@@ -99,12 +99,72 @@ void DeleteCollator(void* collator) {
     delete static_cast<RussianCollator*>(collator);
 }
 
-// Finds the insertion points of the outermost ORDER BY clause's terms.
+// ru_sortkey(value): a value that sorts in plain SQLite order as the value sorts under
+// RU_NOCASE. NULL and numbers stay as they are (they sort before texts under any collation);
+// a text becomes 0x01 followed by its ICU sort key, a blob 0x02 followed by its bytes, so that
+// texts sort before blobs and blobs by their bytes, as they do under a collation.
+void RussianSortKeyFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    sqlite3_value* value = argv[0];
+    const int type = sqlite3_value_type(value);
+    if (type != SQLITE_TEXT && type != SQLITE_BLOB) {
+        sqlite3_result_value(context, value);
+        return;
+    }
+    std::string key;
+    if (type == SQLITE_TEXT) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        const auto bytes = static_cast<std::size_t>(sqlite3_value_bytes(value));
+        key.push_back('\x01');
+        static_cast<const RussianCollator*>(sqlite3_user_data(context))
+            ->appendSortKey(std::string_view(text != nullptr ? text : "", bytes), key);
+    } else {
+        const auto* blob = static_cast<const char*>(sqlite3_value_blob(value));
+        const auto bytes = static_cast<std::size_t>(sqlite3_value_bytes(value));
+        key.push_back('\x02');
+        key.append(blob != nullptr ? blob : "", bytes);
+    }
+    sqlite3_result_blob64(context, key.data(), key.size(), SQLITE_TRANSIENT);
+}
+
+// A term of the outermost ORDER BY clause that has no collation of its own.
+struct OrderTerm {
+    qsizetype begin;
+    qsizetype end;  // of the expression, before ASC, DESC or NULLS
+    bool plainName; // the expression is a column name ("Name", tel.Name, "Name")
+};
+
+// Finds the terms of the outermost ORDER BY clause.
 class OrderByScan {
 public:
     explicit OrderByScan(const QString& sql) : sql_(sql), tokens_(TokenizeSql(sql)) {}
 
-    std::vector<qsizetype> insertionPoints() {
+    // Whether a name in ORDER BY surely names a column of the tables: the statement is one
+    // SELECT whose result columns have no alias a name could mean instead.
+    bool namesAreColumns() const {
+        std::size_t t = 0;
+        if (tokens_.empty() || !isWord(0, u"SELECT")) {
+            return false;
+        }
+        bool previousWasName = false;
+        for (t = 1; t < tokens_.size() && !isWord(t, u"FROM"); ++t) {
+            const bool name = tokens_[t].depth == 0 && !isWord(t, u"DISTINCT") &&
+                              !isWord(t, u"ALL") &&
+                              (tokens_[t].kind == SqlToken::Kind::Word ||
+                               tokens_[t].kind == SqlToken::Kind::Quoted);
+            if (isWord(t, u"AS") || (name && previousWasName)) {
+                return false;
+            }
+            previousWasName = name;
+        }
+        for (; t < tokens_.size(); ++t) {
+            if (isWord(t, u"UNION") || isWord(t, u"INTERSECT") || isWord(t, u"EXCEPT")) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    std::vector<OrderTerm> terms() {
         std::size_t t = clauseStart();
         while (t < tokens_.size()) {
             const std::size_t termStart = t;
@@ -117,10 +177,27 @@ public:
             }
             ++t;
         }
-        return points_;
+        return terms_;
     }
 
 private:
+    bool isName(std::size_t t) const {
+        const SqlToken& token = tokens_[t];
+        if (token.depth != 0) {
+            return false;
+        }
+        if (token.kind == SqlToken::Kind::Quoted) {
+            return sql_[token.begin] != u'\'';
+        }
+        return token.kind == SqlToken::Kind::Word && !sql_[token.begin].isDigit();
+    }
+    // The tokens [begin, end) are a column name, with or without its table.
+    bool isColumnName(std::size_t begin, std::size_t end) const {
+        if (end - begin == 1) {
+            return isName(begin);
+        }
+        return end - begin == 3 && isName(begin) && isSymbol(begin + 1, u'.') && isName(begin + 2);
+    }
     bool isWord(std::size_t t, QStringView word) const {
         const SqlToken& token = tokens_[t];
         return token.kind == SqlToken::Kind::Word && token.depth == 0 &&
@@ -160,13 +237,14 @@ private:
             last -= 1;
         }
         if (last > begin) {
-            points_.push_back(tokens_[last - 1].end);
+            terms_.push_back(
+                {tokens_[begin].begin, tokens_[last - 1].end, isColumnName(begin, last)});
         }
     }
 
     const QString& sql_;
     std::vector<SqlToken> tokens_;
-    std::vector<qsizetype> points_;
+    std::vector<OrderTerm> terms_;
 };
 
 void Check(sqlite3* connection, int resultCode) {
@@ -188,14 +266,26 @@ void RegisterSqlDialect(sqlite3* connection) {
     Check(connection, sqlite3_create_collation_v2(connection, kRussianCollationName, SQLITE_UTF8,
                                                   collator.get(), CompareRussian, DeleteCollator));
     collator.release();
+    auto keyCollator = std::make_unique<RussianCollator>();
+    // On failure SQLite calls the destructor itself.
+    Check(connection, sqlite3_create_function_v2(connection, kRussianSortKeyName, 1, kFlags,
+                                                 keyCollator.release(), RussianSortKeyFunction,
+                                                 nullptr, nullptr, DeleteCollator));
 }
 
 QString WithOrderByCollation(const QString& sql) {
-    const std::vector<qsizetype> points = OrderByScan(sql).insertionPoints();
+    OrderByScan scan(sql);
+    const std::vector<OrderTerm> terms = scan.terms();
+    const bool sortKeys = !terms.empty() && scan.namesAreColumns();
     QString rewritten = sql;
     const QString collate = QStringLiteral(" COLLATE ") + QLatin1String(kRussianCollationName);
-    for (auto point = points.rbegin(); point != points.rend(); ++point) {
-        rewritten.insert(*point, collate);
+    for (auto term = terms.rbegin(); term != terms.rend(); ++term) {
+        if (sortKeys && term->plainName) {
+            rewritten.insert(term->end, u')');
+            rewritten.insert(term->begin, QLatin1String(kRussianSortKeyName) + u'(');
+        } else {
+            rewritten.insert(term->end, collate);
+        }
     }
     return rewritten;
 }

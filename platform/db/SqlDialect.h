@@ -12,15 +12,22 @@ struct sqlite3;
 //   compares as its plain text (PlainNumberText): tel LIKE '%345%' finds 23456.
 // - The collation RU_NOCASE sorts in Russian alphabetical order ignoring case
 //   (RussianCollator); the command text's outermost ORDER BY terms are given it.
+// - ru_sortkey(value) gives a value that sorts in SQLite's own order exactly as the value sorts
+//   under RU_NOCASE (a text becomes its ICU sort key). A term of the outermost ORDER BY that
+//   names a column is sorted by its sort key: SQLite then compares bytes, where the collation
+//   would call ICU for every comparison (n log n calls instead of n).
 
 // The name of the Russian case-insensitive collation.
 inline constexpr const char* kRussianCollationName = "RU_NOCASE";
+// The name of the sort key function.
+inline constexpr const char* kRussianSortKeyName = "ru_sortkey";
 
 // Registers like() and RU_NOCASE on the connection. Throws ESqliteError.
 void RegisterSqlDialect(sqlite3* connection);
 
-// The SQL text with "COLLATE RU_NOCASE" added to each term of its outermost ORDER BY
-// clause, before the term's ASC or DESC. String literals, quoted names, comments and
-// parenthesised parts (subqueries, window definitions) are left alone, and so is a term that
-// names its own collation.
+// The SQL text with each term of its outermost ORDER BY clause sorted in Russian order: a
+// column name becomes ru_sortkey(name) in a single SELECT whose result columns have no alias;
+// any other term gets "COLLATE RU_NOCASE" before its ASC or DESC. String literals, quoted
+// names, comments and parenthesised parts (subqueries, window definitions) are left alone, and
+// so is a term that names its own collation.
 QString WithOrderByCollation(const QString& sql);

@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(OrderByCollationTest, OnlyTheOutermostOrderByTermsGetTheCollation) {
+TEST(OrderByCollationTest, OnlyTheOutermostOrderByTermsGetTheRussianOrder) {
     struct Case {
         const char* sql;
         const char* rewritten;
@@ -18,29 +18,39 @@ TEST(OrderByCollationTest, OnlyTheOutermostOrderByTermsGetTheCollation) {
         {"SELECT ID, tel, fio, Name, Story\r\nFROM tel\r\nWHERE fio LIKE'%ИВАН%'\r\nORDER BY "
          "Name\r\n",
          "SELECT ID, tel, fio, Name, Story\r\nFROM tel\r\nWHERE fio LIKE'%ИВАН%'\r\n"
-         "ORDER BY Name COLLATE RU_NOCASE\r\n"},
+         "ORDER BY ru_sortkey(Name)\r\n"},
+        // Column names are sorted by their sort key, other terms by the collation.
         {"SELECT * FROM t ORDER BY a DESC, b",
-         "SELECT * FROM t ORDER BY a COLLATE RU_NOCASE DESC, b COLLATE RU_NOCASE"},
+         "SELECT * FROM t ORDER BY ru_sortkey(a) DESC, ru_sortkey(b)"},
         {"SELECT * FROM t order by lower(a) ASC NULLS LAST LIMIT 5",
          "SELECT * FROM t order by lower(a) COLLATE RU_NOCASE ASC NULLS LAST LIMIT 5"},
-        {"SELECT * FROM t ORDER BY a;", "SELECT * FROM t ORDER BY a COLLATE RU_NOCASE;"},
-        {"SELECT * FROM t ORDER BY [x y], \"z\"",
-         "SELECT * FROM t ORDER BY [x y] COLLATE RU_NOCASE, \"z\" COLLATE RU_NOCASE"},
+        {"SELECT * FROM t ORDER BY a;", "SELECT * FROM t ORDER BY ru_sortkey(a);"},
+        {"SELECT * FROM t ORDER BY [x y], \"z\", t.a, 2",
+         "SELECT * FROM t ORDER BY ru_sortkey([x y]), ru_sortkey(\"z\"), ru_sortkey(t.a), 2 "
+         "COLLATE RU_NOCASE"},
+        // A name that may mean a result column's alias, or a compound SELECT: the collation.
+        {"SELECT fio AS a FROM t ORDER BY a",
+         "SELECT fio AS a FROM t ORDER BY a COLLATE RU_NOCASE"},
+        {"SELECT fio a FROM t ORDER BY a", "SELECT fio a FROM t ORDER BY a COLLATE RU_NOCASE"},
+        {"SELECT a FROM t UNION SELECT b FROM u ORDER BY a",
+         "SELECT a FROM t UNION SELECT b FROM u ORDER BY a COLLATE RU_NOCASE"},
+        {"SELECT DISTINCT a, count(*) FROM t GROUP BY a ORDER BY a",
+         "SELECT DISTINCT a, count(*) FROM t GROUP BY a ORDER BY ru_sortkey(a)"},
         // Literals, quoted names and comments that spell ORDER BY are left alone.
         {"SELECT * FROM t WHERE x = 'order by y' ORDER BY a",
-         "SELECT * FROM t WHERE x = 'order by y' ORDER BY a COLLATE RU_NOCASE"},
+         "SELECT * FROM t WHERE x = 'order by y' ORDER BY ru_sortkey(a)"},
         {"SELECT 'it''s ORDER BY' FROM t", "SELECT 'it''s ORDER BY' FROM t"},
         {"SELECT \"order by\" FROM t", "SELECT \"order by\" FROM t"},
         {"SELECT * FROM t -- ORDER BY a\n", "SELECT * FROM t -- ORDER BY a\n"},
         {"SELECT * FROM t /* ORDER BY a */", "SELECT * FROM t /* ORDER BY a */"},
         // Subqueries keep their own ORDER BY.
         {"SELECT * FROM (SELECT * FROM t ORDER BY a) ORDER BY b",
-         "SELECT * FROM (SELECT * FROM t ORDER BY a) ORDER BY b COLLATE RU_NOCASE"},
+         "SELECT * FROM (SELECT * FROM t ORDER BY a) ORDER BY ru_sortkey(b)"},
         {"SELECT * FROM (SELECT * FROM t ORDER BY a)",
          "SELECT * FROM (SELECT * FROM t ORDER BY a)"},
         // A term that names its collation keeps it.
         {"SELECT * FROM t ORDER BY a COLLATE NOCASE, b",
-         "SELECT * FROM t ORDER BY a COLLATE NOCASE, b COLLATE RU_NOCASE"},
+         "SELECT * FROM t ORDER BY a COLLATE NOCASE, ru_sortkey(b)"},
         {"SELECT * FROM t", "SELECT * FROM t"},
     };
     for (const Case& c : cases) {
@@ -93,6 +103,38 @@ TEST_F(SqlDialectTest, OrderByNameSortsInRussianOrderIgnoringCase) {
     // ICU's Russian order: Cyrillic before Latin, case ignored, Е before Ё when all else is equal.
     EXPECT_EQ(ColumnTexts(*query.recordset, 3), (QStringList{"аптека", "Баня", "баня 2", "елка",
                                                              "ЁЛКА", "Яблоко", "Apple", "Zebra"}));
+}
+
+// Sorting by the sort key gives the collation's order exactly, ties in the same order too:
+// texts in every case and alphabet, Е and Ё, equal texts, NULLs, numbers, blobs.
+TEST_F(SqlDialectTest, SortKeysOrderAsTheCollationDoes) {
+    const char* names[] = {"Яблоко", "ЁЛКА",   "Zebra",   "Баня", "аптека", "елка", "Apple",
+                           "баня 2", "БАНЯ",   "баня",    "ёлка", "Елка",   "",     " ",
+                           "1-2",    "12",     "2",       "№5",   "«А»",    "a-b",  "ab",
+                           "ᲀᲁ", "Straße", "STRASSE", "ǅ",    "ß",      "Ää",   "ä"};
+    std::vector<DirectoryEntry> entries;
+    for (int round = 0; round < 3; ++round) {
+        for (const char* name : names) {
+            entries.push_back(Entry(1, "x", name));
+        }
+        entries.push_back(Entry(1, "x"));
+    }
+    addEntries(entries);
+    {
+        SqliteDatabase database(folder().databasePath(), SqliteOpenMode::ReadWrite);
+        database.exec("INSERT INTO tel(Name) VALUES (12), (1.5), (x'D0AF'), (x'00'), (-3)");
+        database.exec("INSERT INTO tel(Name) VALUES (x'ff41'), ('a' || char(0) || 'b')");
+    }
+    const QString byKey = QStringLiteral("SELECT ID, Name FROM tel ORDER BY Name");
+    const QString byCollation =
+        QStringLiteral("SELECT ID, Name FROM tel ORDER BY Name COLLATE RU_NOCASE");
+    ASSERT_NE(WithOrderByCollation(byKey), byKey + QStringLiteral(" COLLATE RU_NOCASE"));
+    for (const char* direction : {"", " DESC"}) {
+        SCOPED_TRACE(direction);
+        OpenedQuery keyed = open(byKey + QString::fromUtf8(direction));
+        OpenedQuery collated = open(byCollation + QString::fromUtf8(direction));
+        EXPECT_EQ(ColumnTexts(*keyed.recordset, 0), ColumnTexts(*collated.recordset, 0));
+    }
 }
 
 TEST_F(SqlDialectTest, TheFileStaysReadableWithoutTheDialect) {
