@@ -11,6 +11,8 @@
 #include "platform/ui/TPanel.h"
 #include "platform/ui/TSpeedButton.h"
 
+#include <utility>
+
 namespace {
 
 // The toggle's caption is the editor's state.
@@ -45,6 +47,7 @@ void TMenu::SpeedButton1Click() {
 // entry; an empty result gives four empty texts.
 void TMenu::openEntryEditor() {
     ADOQuery1->SetActive(true);
+    editorSaveFailed_ = false;
     if (!AskToOpen())
         return;
     Panel3->show();
@@ -60,6 +63,7 @@ void TMenu::openEntryEditor() {
 // user can correct the texts and save again.
 void TMenu::saveEntryEditor() {
     if (AskToSave()) {
+        editorSaveFailed_ = true;
         ADOQuery1->Edit();
         ADOQuery1Tel->SetAsString(Edit1->text());
         ADOQuery1Fio->SetAsString(Edit2->text());
@@ -67,9 +71,11 @@ void TMenu::saveEntryEditor() {
         ADOQuery1Story->SetAsString(Edit6->text());
         ADOQuery1->Post();
         ADOQuery1->Refresh();
-    } else {
-        // A save that failed earlier may have left texts held in the entry; the user has
-        // now declined them, so they must not be written later when the grid moves on.
+        editorSaveFailed_ = false;
+    } else if (std::exchange(editorSaveFailed_, false)) {
+        // The save that failed earlier left its texts held in the entry; the user has now
+        // declined them, so they must not be written later when the grid moves on. A change
+        // made elsewhere (the grid's copy from above) stays pending.
         ADOQuery1->Cancel();
     }
     Panel3->hide();

@@ -128,4 +128,6 @@ private:
     void showEntryEditorOpen(bool open);
 
     bool shownBefore_ = false;
+    // A save of the editor began and did not finish: the entry may hold its texts unwritten.
+    bool editorSaveFailed_ = false;
 };

@@ -260,6 +260,17 @@ TEST_F(EntryEditorTest, NoAfterAFailedSaveDropsTheHeldTexts) {
     EXPECT_EQ(folder().entries(), original);
 }
 
+TEST_F(EntryEditorTest, NoKeepsAChangeTheGridMadeMeanwhile) {
+    searchName(u"ИВАН"_s);
+    clickToggle(DialogAnswer::Yes);
+    clickDataRow(1);
+    QTest::keyClick(menu().DBGridEh1, Qt::Key_Apostrophe, Qt::ControlModifier);
+    ASSERT_EQ(state(), dsEdit);
+    clickToggle(DialogAnswer::No);
+    EXPECT_FALSE(editorOpen());
+    EXPECT_EQ(state(), dsEdit);
+}
+
 // How another program makes the database refuse a write, the report the user then sees,
 // and how the refusal is lifted again.
 struct Refusal {
