@@ -41,7 +41,9 @@ TEST_F(FindInResultsTest, CtrlFInTheGridFindsAnEntryAndEscReturnsToTheGrid) {
 
     QStringList found;
     bool ran = false;
-    QTimer::singleShot(0, [&] {
+    // The timers die with the test, even if the dialog never opened.
+    QObject scope;
+    QTimer::singleShot(0, &scope, [&] {
         TDBGridEhFindDlg* dialog = ExistingDBGridEhFindDlg();
         ASSERT_NE(dialog, nullptr);
         ran = true;
@@ -62,7 +64,7 @@ TEST_F(FindInResultsTest, CtrlFInTheGridFindsAnEntryAndEscReturnsToTheGrid) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     });
     // Should the dialog not close, the test fails instead of waiting for ever.
-    QTimer::singleShot(10000, [] {
+    QTimer::singleShot(10000, &scope, [] {
         if (TDBGridEhFindDlg* dialog = ExistingDBGridEhFindDlg())
             dialog->reject();
     });

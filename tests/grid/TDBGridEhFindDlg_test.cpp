@@ -240,7 +240,9 @@ TEST_F(FindDialog, TheStandardOpenerRunsTheDialogModally) {
     Start(5);
     SetFindDialogOpener(nullptr);
     bool checked = false;
-    QTimer::singleShot(0, [&] {
+    // The timers die with the test, even if the dialog never opened.
+    QObject scope;
+    QTimer::singleShot(0, &scope, [&] {
         TDBGridEhFindDlg* dialog = ExistingDBGridEhFindDlg();
         ASSERT_NE(dialog, nullptr);
         checked = true;
@@ -253,7 +255,7 @@ TEST_F(FindDialog, TheStandardOpenerRunsTheDialogModally) {
         QTest::keyClick(dialog->cbText, Qt::Key_Escape);
     });
     // Should the dialog not close, the test fails instead of waiting for ever.
-    QTimer::singleShot(10000, [] {
+    QTimer::singleShot(10000, &scope, [] {
         if (TDBGridEhFindDlg* dialog = ExistingDBGridEhFindDlg())
             dialog->reject();
     });
