@@ -257,10 +257,15 @@ void TDBGridEh::focusInEvent(QFocusEvent* event) {
 void TDBGridEh::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     RunHandler([&] {
-        // Losing the focus takes the mouse away from a column gesture too.
+        // Losing the focus takes the mouse away from a column gesture or a row drag too.
         CancelColumnGesture();
+        StopMouseTracking();
         FocusChanged();
-        FocusLeaving();
+        // A dialog or another window taking the focus does not leave the grid for another
+        // control of this window.
+        const Qt::FocusReason reason = event->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            FocusLeaving();
     });
 }
 
@@ -307,6 +312,7 @@ void TDBGridEh::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     RunHandler([&] {
         CancelColumnGesture();
+        StopMouseTracking();
         HideHint();
     });
 }

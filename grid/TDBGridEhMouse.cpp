@@ -9,6 +9,7 @@
 #include "grid/GridLocks.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -115,9 +116,13 @@ void TDBGridEh::MouseMove(QMouseEvent& event) {
         return;
     }
     const Qt::MouseButtons buttons = event.buttons();
-    if (selection_.MouseSelectionMode() != TMouseSelectionMode::Rows ||
-        !(buttons & (Qt::LeftButton | Qt::RightButton)))
+    if (selection_.MouseSelectionMode() != TMouseSelectionMode::Rows)
         return;
+    // The release went elsewhere (another window took the mouse): the drag is over.
+    if (!(buttons & (Qt::LeftButton | Qt::RightButton))) {
+        StopMouseTracking();
+        return;
+    }
     QPoint point = EventPoint(event, BorderWidth());
     point.setX(std::clamp(point.x(), 0, std::max(ClientWidth() - 1, 0)));
     // Only a left drag that really moved selects; a right drag moves and clears.
@@ -154,6 +159,11 @@ int TDBGridEh::DistanceFromDataRows(int y) const {
 void TDBGridEh::TrackingTick() {
     if (selection_.MouseSelectionMode() != TMouseSelectionMode::Rows || !dataLink_.Active())
         return;
+    // Without a button held the drag ended where the grid could not see the release.
+    if (!(QGuiApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton))) {
+        StopMouseTracking();
+        return;
+    }
     const int d = DistanceFromDataRows(trackPoint_.y());
     if (d == 0)
         return;

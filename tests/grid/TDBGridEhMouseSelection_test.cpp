@@ -145,6 +145,24 @@ TEST_F(GridMouseSelection, ALeftDragSelectsAndTheTimerStepsOnBelowTheRows) {
     EXPECT_EQ(clicked, Recs{11});
 }
 
+TEST_F(GridMouseSelection, ADragWhoseReleaseWentElsewhereStops) {
+    StartOnNumbered(60);
+    Press(DataRowPoint(2), Qt::LeftButton);
+    Drag(QPoint(100, 349), Qt::LeftButton);
+    ASSERT_TRUE(TrackingTimer().isActive());
+    // Another window took the mouse: the next move over the grid has no button held.
+    Drag(QPoint(100, 200), Qt::NoButton);
+    EXPECT_FALSE(TrackingTimer().isActive());
+    EXPECT_EQ(grid->Selection().MouseSelectionMode(), TMouseSelectionMode::None);
+    // So does losing the focus in the middle of a drag.
+    Press(DataRowPoint(2), Qt::LeftButton);
+    Drag(QPoint(100, 349), Qt::LeftButton);
+    ASSERT_TRUE(TrackingTimer().isActive());
+    FocusElsewhere();
+    EXPECT_FALSE(TrackingTimer().isActive());
+    Release(DataRowPoint(2), Qt::LeftButton);
+}
+
 TEST_F(GridMouseSelection, ARightDragMovesAndClearsTheSelection) {
     StartOnNumbered(20);
     Click(1);
