@@ -220,6 +220,12 @@ public:
     // A nesting lock: while held, no layout rebuild starts and size changes wait for the end.
     void BeginUpdate() { ++updateLock_; }
     void EndUpdate();
+    // Lets one level of the lock go without the work of its release (while an error unwinds);
+    // that work waits for the next release.
+    void AbandonUpdate() {
+        if (updateLock_ > 0)
+            --updateLock_;
+    }
     int UpdateLock() const { return updateLock_; }
     // A nesting lock held by a layout rebuild; requests made meanwhile are dropped.
     void BeginLayout();
@@ -354,6 +360,8 @@ private:
     bool ColumnEditable(const TColumnEh& column) const;
     void ShowFindDialog();
     void FocusLeaving();
+    // A new record with nothing assigned to it, neither through its fields nor an editor.
+    bool UnchangedInsert() const;
 
     // Mouse and hint (TDBGridEhMouse.cpp).
     void MousePress(QMouseEvent& event, bool doubleClick);

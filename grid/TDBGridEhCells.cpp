@@ -68,8 +68,10 @@ bool TDBGridEh::IndicatorSelected(int row, const DrawInfo& info) {
     const int position = row - titleRowCount_;
     if (row < titleRowCount_ || position >= info.windowCount)
         return info.selectionType == gstAll;
+    if (info.selectionType == gstNon)
+        return false;
     const ActiveRecordGuard guard(dataLink_, position);
-    return selection_.IndicatorSelected(DataSet()->GetBookmark());
+    return selection_.IndicatorSelected();
 }
 
 int TDBGridEh::IndicatorGlyph(int row, bool selected, const DrawInfo& info) const {
@@ -135,7 +137,7 @@ void TDBGridEh::PaintDataCell(TCanvas& canvas, TColumnEh& column, int col, int r
     }
     const ActiveRecordGuard guard(dataLink_, position);
     TColCellParamsEh params = CellParams(column, col, row, state, RecordBackground(column, info));
-    Highlight(params, row, selection_.DataCellSelected(DataSet()->GetBookmark()), info);
+    Highlight(params, row, selection_.DataCellSelected(), info);
     const bool duplicate = column.HideDuplicates() && IsDuplicateOfPrior(column, position, params);
     if (duplicate) {
         params.Text.clear();

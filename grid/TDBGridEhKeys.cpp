@@ -49,8 +49,7 @@ GridKeyContext TDBGridEh::KeyContext() const {
     context.position = dataLink_.ActiveRecord();
     context.capacity = WindowCapacity();
     context.visibleRows = VisibleDataRowCount();
-    context.unchangedInsert =
-        dataSet.State() == dsInsert && !dataSet.Modified() && !dataLink_.Modified();
+    context.unchangedInsert = UnchangedInsert();
     context.atEnd = dataSet.Eof();
     return context;
 }
@@ -189,14 +188,17 @@ void TDBGridEh::CopyFromAbove() {
 
 // --- Focus -----------------------------------------------------------------------------------
 
+bool TDBGridEh::UnchangedInsert() const {
+    const TADOQuery& dataSet = *DataSet();
+    return dataSet.State() == dsInsert && !dataSet.Modified() && !dataLink_.Modified();
+}
+
 void TDBGridEh::FocusLeaving() {
     TADOQuery* dataSet = DataSet();
     if (!dataLink_.Active() || dataSet == nullptr)
         return;
-    const bool unchangedInsert =
-        dataSet->State() == dsInsert && !dataSet->Modified() && !dataLink_.Modified();
     try {
-        if (options_.Contains(dgCancelOnExit) && unchangedInsert)
+        if (options_.Contains(dgCancelOnExit) && UnchangedInsert())
             dataSet->Cancel();
     } catch (...) {
         // The grid keeps the focus while its record cannot be settled.

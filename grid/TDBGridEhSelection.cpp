@@ -4,14 +4,32 @@
 #include "grid/GridLocks.h"
 #include "grid/TDBGridEh.h"
 
+#include "platform/Exceptions.h"
+
 #include <exception>
+
+namespace {
+
+// A deletion failed, and then the batch around it failed too: the user sees both.
+std::exception_ptr WithConsequence(const std::exception_ptr& cause, const Exception& consequence) {
+    try {
+        std::rethrow_exception(cause);
+    } catch (const Exception& error) {
+        return std::make_exception_ptr(
+            EDatabaseError(error.message() + QLatin1Char('\n') + consequence.message()));
+    } catch (...) {
+        return cause;
+    }
+}
+
+} // namespace
 
 // --- What is selected ----------------------------------------------------------------------
 
-bool TDBGridEhSelection::DataCellSelected(const TBookmark& bookmark) const {
+bool TDBGridEhSelection::DataCellSelected() const {
     switch (type_) {
     case gstRecordBookmarks:
-        return rows_.Contains(bookmark);
+        return rows_.Contains(grid_.DataSet()->GetBookmark());
     case gstAll:
         return true;
     default:
@@ -19,11 +37,11 @@ bool TDBGridEhSelection::DataCellSelected(const TBookmark& bookmark) const {
     }
 }
 
-bool TDBGridEhSelection::IndicatorSelected(const TBookmark& bookmark) const {
+bool TDBGridEhSelection::IndicatorSelected() const {
     if (type_ == gstAll)
         return true;
     return type_ == gstRecordBookmarks && grid_.Options().Contains(dgMultiSelect) &&
-           rows_.Contains(bookmark);
+           rows_.Contains(grid_.DataSet()->GetBookmark());
 }
 
 // --- Changing the kind -----------------------------------------------------------------------
@@ -156,25 +174,30 @@ void TDBGridEhSelection::DeleteSelectedRecords() {
         // still succeeds or fails on its own.
         dataSet.BeginWriteBatch();
         try {
-            while (rows_.Count() > 0) {
-                const TBookmark bookmark = *rows_.rbegin();
-                // A record that left the result by other means is not there to delete.
-                if (dataSet.BookmarkValid(bookmark)) {
-                    dataSet.GotoBookmark(bookmark);
-                    dataSet.Delete();
-                }
-                rows_.Remove(bookmark);
-            }
+            DeleteListedRecords(dataSet);
         } catch (...) {
             failure = std::current_exception();
         }
         dataSet.EndWriteBatch();
+    } catch (const Exception& batchFailure) {
+        failure = failure ? WithConsequence(failure, batchFailure) : std::current_exception();
     } catch (...) {
-        if (!failure)
-            failure = std::current_exception();
+        failure = failure ? failure : std::current_exception();
     }
     dataSet.EnableControls();
     RowsChanged();
     if (failure)
         std::rethrow_exception(failure);
+}
+
+void TDBGridEhSelection::DeleteListedRecords(TADOQuery& dataSet) {
+    while (rows_.Count() > 0) {
+        const TBookmark bookmark = *rows_.rbegin();
+        // A record that left the result by other means is not there to delete.
+        if (dataSet.BookmarkValid(bookmark)) {
+            dataSet.GotoBookmark(bookmark);
+            dataSet.Delete();
+        }
+        rows_.Remove(bookmark);
+    }
 }

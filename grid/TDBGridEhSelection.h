@@ -27,10 +27,12 @@ public:
     const TBookmarkListEh& Rows() const { return rows_; }
 
     // --- What is selected --------------------------------------------------------------------
-    // Whether the data cells of the record with the bookmark are selected.
-    bool DataCellSelected(const TBookmark& bookmark) const;
-    // Whether the indicator cell of a record is selected (everything, or a listed record).
-    bool IndicatorSelected(const TBookmark& bookmark) const;
+    // Whether the data cells of the data set's current record are selected. The record's
+    // bookmark is looked up only while records are listed.
+    bool DataCellSelected() const;
+    // Whether the indicator cell of the data set's current record is selected (everything,
+    // or a listed record).
+    bool IndicatorSelected() const;
 
     // --- Changing the kind ---------------------------------------------------------------------
     // Selects every cell of every record, when multi-row selection allows gstAll.
@@ -54,8 +56,7 @@ public:
     // Rows are toggled relative to the anchor's prior state instead of simply selected.
     bool ToggleMode() const { return toggleMode_; }
     void SetToggleMode(bool toggleMode) { toggleMode_ = toggleMode; }
-    // Whether a range gesture is under way.
-    bool Selecting() const { return selecting_; }
+    // Starts or ends a range gesture.
     void SetSelecting(bool selecting) { selecting_ = selecting; }
     // A mouse press on a data row prepares a row drag anchored at the current record.
     void ArmRowDrag(bool toggleMode);
@@ -69,6 +70,8 @@ public:
 
 private:
     friend class TBookmarkListEh;
+
+    void DeleteListedRecords(TADOQuery& dataSet);
 
     // The rows changed; repaints the current row, or everything when the kind changed.
     void RowsChanged();

@@ -138,11 +138,18 @@ void SqliteAdoRecordset::endWriteBatch() {
     if (!batch) {
         return;
     }
+    // Some failures (a full disk, an I/O error) make SQLite undo the whole transaction, not
+    // only the write that failed.
+    if (connection_->database().isAutocommit()) {
+        throw ProviderError(
+            QStringLiteral("The database '%1' undid every change of this command after an "
+                           "error; none of them was saved. Search again to see the entries as "
+                           "they are stored.")
+                .arg(connection_->path()));
+    }
     try {
         batch->commit();
     } catch (const ESqliteError& failure) {
-        // The batch's writes did not reach the file; the rows stay as this recordset shows
-        // them only until the next open.
         throw connection_->error(failure);
     }
 }

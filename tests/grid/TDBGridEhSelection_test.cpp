@@ -28,8 +28,11 @@ TEST_F(GridSelection, RowsAreKeptInTheQuerysOrder) {
     const std::vector<TBookmark> listed(selection.Rows().begin(), selection.Rows().end());
     EXPECT_EQ(listed,
               (std::vector<TBookmark>{bookmarks[0], bookmarks[2], bookmarks[7], bookmarks[9]}));
-    EXPECT_TRUE(selection.DataCellSelected(bookmarks[7]));
-    EXPECT_FALSE(selection.DataCellSelected(bookmarks[8]));
+    query.GotoBookmark(bookmarks[7]);
+    EXPECT_TRUE(selection.DataCellSelected());
+    query.GotoBookmark(bookmarks[8]);
+    EXPECT_FALSE(selection.DataCellSelected());
+    query.GotoBookmark(bookmarks[0]);
     EXPECT_TRUE(selection.Rows().CurrentRowSelected());
     selection.Rows().SetCurrentRowSelected(false);
     EXPECT_EQ(selection.Rows().Count(), 3);
@@ -47,7 +50,7 @@ TEST_F(GridSelection, SelectingAllCoversEveryRecord) {
     };
     grid->Selection().SelectAll();
     EXPECT_EQ(grid->Selection().SelectionType(), gstAll);
-    EXPECT_TRUE(grid->Selection().DataCellSelected(query.GetBookmark()));
+    EXPECT_TRUE(grid->Selection().DataCellSelected());
     grid->Selection().Clear();
     EXPECT_EQ(grid->Selection().SelectionType(), gstNon);
     EXPECT_EQ(changes, 2);
