@@ -50,7 +50,9 @@ void TADOCommand::SetCommandText(const QString& text, bool refreshParameters) {
     for (const QString& marker : checked.markers) {
         parameters_.push_back(TParameter{marker, 0});
     }
-    if (refreshParameters) {
+    // A text without markers has no parameters to describe: asking the provider would only
+    // cost a trip to the file, which waits out another program's lock.
+    if (refreshParameters && !checked.markers.isEmpty()) {
         RefreshParameters(checked.markers);
     }
 }

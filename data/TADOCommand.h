@@ -37,7 +37,7 @@ public:
     const QString& CommandText() const { return commandText_; }
     // Hands the text to the provider: an empty text empties Parameters; otherwise, with
     // ParamCheck, the markers become "?", and with refreshParameters the provider describes
-    // the parameters (any failure of that description is ignored).
+    // the parameters when there are markers (any failure of that description is ignored).
     void SetCommandText(const QString& text, bool refreshParameters);
 
     bool ParamCheck() const { return paramCheck_; }

@@ -11,7 +11,6 @@
 
 namespace {
 
-
 QString DataSource(const ConnectionString& connection) {
     const std::optional<QString> source = connection.value(QStringLiteral("Data Source"));
     if (!source || source->isEmpty()) {
@@ -75,9 +74,9 @@ SqliteAdoConnection::SqliteAdoConnection(const QString& connectionString)
 
 SqliteAdoConnection::SqliteAdoConnection(const ConnectionString& connection)
     : path_(ExistingFile(connection)), readOnly_(IsWriteProtected(QFileInfo(path_))),
-      database_(open(path_, readOnly_)) {
+      busyTimeout_(BusyTimeout(connection)), database_(open(path_, readOnly_)) {
     try {
-        database_.setBusyTimeout(BusyTimeout(connection));
+        database_.setBusyTimeout(busyTimeout_);
         RegisterSqlDialect(database_.handle());
         // SQLite reads the file only when asked: reading the schema finds a file that is
         // not a database now rather than at the first query.
@@ -87,6 +86,12 @@ SqliteAdoConnection::SqliteAdoConnection(const ConnectionString& connection)
         throw error(failure);
     }
     readOnly_ = readOnly_ || sqlite3_db_readonly(database_.handle(), "main") == 1;
+    identity_ = IdentityOfFile(path_);
+}
+
+bool SqliteAdoConnection::fileReplaced() const {
+    const std::optional<FileIdentity> now = IdentityOfFile(path_);
+    return !now || now != identity_;
 }
 
 SqliteDatabase SqliteAdoConnection::open(const QString& path, bool readOnly) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/db/SqliteDatabase.h"
+#include "platform/files/FileIdentity.h"
 
 #include <QString>
 
 #include <chrono>
+#include <optional>
 
 class ConnectionString;
 class ESqliteError;
@@ -24,6 +26,12 @@ public:
     SqliteDatabase& database() noexcept { return database_; }
     const QString& path() const noexcept { return path_; }
     bool isReadOnly() const noexcept { return readOnly_; }
+    // How long statements on this connection wait for another program's lock.
+    std::chrono::milliseconds busyTimeout() const noexcept { return busyTimeout_; }
+
+    // Whether the path now names another file than the one connected (the file was
+    // replaced, moved away or deleted), so that a new connection is needed to read it.
+    bool fileReplaced() const;
 
     // The provider error for an SQLite failure on this connection.
     EOleException error(const ESqliteError& failure) const;
@@ -34,5 +42,7 @@ private:
 
     QString path_;
     bool readOnly_ = false;
+    std::chrono::milliseconds busyTimeout_;
+    std::optional<FileIdentity> identity_;
     SqliteDatabase database_;
 };

@@ -104,6 +104,38 @@ TEST_F(TADOQuerySqlite, SearchLinesReachTheProviderAndOnlyMatchingRowsShow) {
     EXPECT_EQ(q.query.RecordCount(), 2);
 }
 
+TEST_F(TADOQuerySqlite, LockedDatabaseCostsASearchOneTripToTheFile) {
+    addEntries({Entry(1, QStringLiteral("Ivanov"))});
+    SqliteDatabase holder(folder().databasePath(), SqliteOpenMode::ReadWrite);
+    holder.exec("BEGIN EXCLUSIVE");
+    RecordingAdoProvider recording(SqliteAdoProvider());
+    TADOQuery query(recording);
+    ConfigureDirectoryQuery(query);
+    query.SetConnectionString(DirectoryConnectionString() + QStringLiteral(";Busy Timeout=20"));
+    recording.clear();
+    query.SQL().Clear();
+    for (const char* line : {"SELECT ID, tel, fio, Name, Story", "FROM tel",
+                             "WHERE fio LIKE'%ivanov%'", "ORDER BY Name"}) {
+        query.SQL().Add(QString::fromLatin1(line));
+    }
+    try {
+        query.Open();
+        FAIL() << "read a database held locked";
+    } catch (const EOleException& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("is locked by another user")))
+            << Printable(error.message());
+    }
+    // Only the connection at open waits for the lock; the SQL lines carry no markers and
+    // never reach the file.
+    EXPECT_FALSE(recording.calls().contains(QStringLiteral("Command.Parameters.Refresh")));
+    EXPECT_EQ(recording.calls().filter(QStringLiteral("Command.ActiveConnection = ")).size(), 1);
+    EXPECT_EQ(query.State(), dsInactive);
+
+    holder.exec("ROLLBACK");
+    query.Open();
+    EXPECT_EQ(query.RecordCount(), 1);
+}
+
 TEST_F(TADOQuerySqlite, MissingDatabaseFileFailsAtOpenAndLeavesTheQueryClosed) {
     ASSERT_TRUE(QFile::remove(folder().databasePath()));
     DirectoryQuery q;
