@@ -1,11 +1,18 @@
 #include "tools/DirectorySchema.h"
 
+#include "data/FieldDef.h"
+#include "data/TAutoIncField.h"
+#include "data/TFloatField.h"
+#include "data/TWideStringField.h"
+#include "platform/db/AdoRecordset.h"
+#include "platform/db/ColumnKind.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"
 
 #include <QHash>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -19,26 +26,6 @@ CREATE TABLE tel (
     Name VARCHAR(255) CHECK (length(Name) <= 255),
     Story VARCHAR(255) CHECK (length(Story) <= 255)
 ))sql";
-
-enum class Affinity { Integer, Text, Blob, Real, Numeric };
-
-// SQLite's rules for the affinity of a declared column type.
-Affinity AffinityOf(const QString& declaredType) {
-    const QString type = declaredType.toUpper();
-    if (type.contains(u"INT")) {
-        return Affinity::Integer;
-    }
-    if (type.contains(u"CHAR") || type.contains(u"CLOB") || type.contains(u"TEXT")) {
-        return Affinity::Text;
-    }
-    if (type.isEmpty() || type.contains(u"BLOB")) {
-        return Affinity::Blob;
-    }
-    if (type.contains(u"REAL") || type.contains(u"FLOA") || type.contains(u"DOUB")) {
-        return Affinity::Real;
-    }
-    return Affinity::Numeric;
-}
 
 struct ColumnInfo {
     QString declaredType;
@@ -56,6 +43,34 @@ QHash<QString, ColumnInfo> TelColumns(SqliteDatabase& database) {
     return columns;
 }
 
+// The field kind the program gives a column of this declared type, by the provider's and the
+// data set's own rules; the program refuses to open a column its field does not accept.
+TFieldType ProgramFieldType(const ColumnInfo& column, bool isKey) {
+    const ColumnKind kind = KindOfDeclaredType(column.declaredType);
+    AdoFieldInfo info;
+    info.type = kind.type;
+    info.definedSize = kind.definedSize;
+    info.attributes = kind.attributes;
+    info.precision = kind.precision;
+    info.numericScale = kind.numericScale;
+    info.isAutoIncrement = isKey;
+    return FieldTypeOfColumn(info, true);
+}
+
+// What keeps ID from being the table's INTEGER PRIMARY KEY, which SQLite gives its values
+// and through which both the tool and the program write rows; empty when nothing does.
+QString KeyProblem(const QHash<QString, ColumnInfo>& columns) {
+    const ColumnInfo id = columns.value(QStringLiteral("ID"));
+    const auto keyColumns =
+        std::count_if(columns.cbegin(), columns.cend(),
+                      [](const ColumnInfo& column) { return column.primaryKey; });
+    if (!id.primaryKey || keyColumns != 1 ||
+        id.declaredType.compare(u"INTEGER", Qt::CaseInsensitive) != 0) {
+        return QStringLiteral("column ID of table tel is not an INTEGER PRIMARY KEY");
+    }
+    return {};
+}
+
 } // namespace
 
 void CreateDirectorySchema(SqliteDatabase& database) {
@@ -67,35 +82,31 @@ QString DirectorySchemaProblem(SqliteDatabase& database) {
     if (columns.isEmpty()) {
         return QStringLiteral("it has no table tel");
     }
+    // The program's fields for the columns: what they accept is what the program opens.
     struct Expected {
-        const char* name;
-        Affinity affinity;
-        const char* kind;
+        const char* column;
+        std::unique_ptr<TField> field;
     };
-    static const Expected kExpected[] = {{"ID", Affinity::Integer, "an integer"},
-                                         {"tel", Affinity::Real, "a REAL"},
-                                         {"fio", Affinity::Text, "a text"},
-                                         {"Name", Affinity::Text, "a text"},
-                                         {"Story", Affinity::Text, "a text"}};
-    for (const Expected& expected : kExpected) {
-        const QString name = QString::fromLatin1(expected.name);
+    Expected expected[] = {{"ID", std::make_unique<TAutoIncField>()},
+                           {"tel", std::make_unique<TFloatField>()},
+                           {"fio", std::make_unique<TWideStringField>()},
+                           {"Name", std::make_unique<TWideStringField>()},
+                           {"Story", std::make_unique<TWideStringField>()}};
+    for (const Expected& entry : expected) {
+        const QString name = QString::fromLatin1(entry.column);
         const auto found = columns.constFind(name.toUpper());
         if (found == columns.cend()) {
             return QStringLiteral("table tel has no column %1").arg(name);
         }
-        if (AffinityOf(found->declaredType) != expected.affinity) {
-            return QStringLiteral("column %1 of table tel is not %2 column")
-                .arg(name, QString::fromLatin1(expected.kind));
+        const TFieldType type = ProgramFieldType(*found, found->primaryKey);
+        if (!entry.field->AcceptsType(type)) {
+            return QStringLiteral(
+                       "column %1 of table tel is declared %2, which reads as %3, not %4")
+                .arg(name,
+                     found->declaredType.isEmpty() ? QStringLiteral("without a type")
+                                                   : found->declaredType,
+                     FieldTypeName(type), FieldTypeName(entry.field->DataType()));
         }
     }
-    // Only a sole INTEGER PRIMARY KEY column is given its value by SQLite.
-    const ColumnInfo id = columns.value(QStringLiteral("ID"));
-    const auto keyColumns =
-        std::count_if(columns.cbegin(), columns.cend(),
-                      [](const ColumnInfo& column) { return column.primaryKey; });
-    if (!id.primaryKey || keyColumns != 1 ||
-        id.declaredType.compare(u"INTEGER", Qt::CaseInsensitive) != 0) {
-        return QStringLiteral("column ID of table tel is not an INTEGER PRIMARY KEY");
-    }
-    return {};
+    return KeyProblem(columns);
 }

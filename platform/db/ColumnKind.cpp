@@ -12,7 +12,9 @@ namespace {
 // The sizes ADO reports for text without a limit and for binary data.
 constexpr long kMemoSize = 536870910;
 constexpr long kBinarySize = 2147483647;
-constexpr long kExpressionTextSize = 255;
+// Text without a declared length: SQLite sets no limit, and the value of an expression has
+// none either; both are reported as variable-length text of the usual 255 characters.
+constexpr long kUnsizedTextSize = 255;
 constexpr int kDefaultNumericPrecision = 18;
 
 ColumnKind Fixed(int type, long size, int precision) {
@@ -35,6 +37,13 @@ struct DeclaredType {
     QString name;     // upper case, single blanks
     QList<int> sizes; // the numbers in parentheses
 };
+
+// Variable-length text of the declared length, or of the usual length when none is given
+// (what the sqlite3 shell and most SQLite tools write: TEXT, VARCHAR, NVARCHAR).
+ColumnKind VariableText(const DeclaredType& type) {
+    return Text(ado::adVarWChar, type.sizes.isEmpty() ? kUnsizedTextSize : type.sizes.front(),
+                false);
+}
 
 DeclaredType Parse(const QString& declared) {
     static const QRegularExpression pattern(QStringLiteral(R"(^\s*([^(]*?)\s*(?:\((.*)\))?\s*$)"));
@@ -79,8 +88,11 @@ ColumnKind KindByAffinity(const DeclaredType& type) {
     if (name.contains(u"INT")) {
         return IntegerKind(name);
     }
-    if (name.contains(u"CHAR") || name.contains(u"CLOB") || name.contains(u"TEXT")) {
-        return type.sizes.isEmpty() ? Memo() : Text(ado::adVarWChar, type.sizes.front(), false);
+    if (name.contains(u"CLOB")) {
+        return Memo();
+    }
+    if (name.contains(u"CHAR") || name.contains(u"TEXT")) {
+        return VariableText(type);
     }
     if (name.isEmpty() || name.contains(u"BLOB")) {
         return Binary();
@@ -100,7 +112,7 @@ ColumnKind KindOfDeclaredType(const QString& declaredType) {
     if (IsOneOf(name, {u"VARCHAR", u"NVARCHAR", u"VARCHAR2", u"NVARCHAR2", u"TEXT", u"CHAR VARYING",
                        u"CHARACTER VARYING", u"VARYING CHARACTER", u"NATIONAL VARYING CHARACTER",
                        u"NATIONAL CHARACTER VARYING"})) {
-        return sized ? Text(ado::adVarWChar, type.sizes.front(), false) : Memo();
+        return VariableText(type);
     }
     if (IsOneOf(name,
                 {u"CHAR", u"NCHAR", u"CHARACTER", u"NATIVE CHARACTER", u"NATIONAL CHARACTER"})) {
@@ -138,5 +150,5 @@ ColumnKind KindOfValue(const StoredValue& value) {
     case StoredType::Null:
         break;
     }
-    return Text(ado::adVarWChar, kExpressionTextSize, false);
+    return Text(ado::adVarWChar, kUnsizedTextSize, false);
 }

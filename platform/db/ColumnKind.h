@@ -18,9 +18,10 @@ struct ColumnKind {
 };
 
 // The kind for an SQLite declared column type: INTEGER → adInteger, REAL/DOUBLE/FLOAT →
-// adDouble, VARCHAR(n)/NVARCHAR(n)/TEXT(n) → adVarWChar of n, CHAR(n)/NCHAR(n) → adWChar of
-// n, TEXT/CLOB without a length → adLongVarWChar, NUMERIC/DECIMAL(p,s) → adNumeric,
-// BOOLEAN → adBoolean; any other type by SQLite's affinity rules.
+// adDouble, VARCHAR(n)/NVARCHAR(n)/TEXT(n) → adVarWChar of n, and of 255 without a length
+// (SQLite sets none), CHAR(n)/NCHAR(n) → adWChar of n, the long-text types CLOB, NTEXT,
+// LONGTEXT and MEDIUMTEXT → adLongVarWChar, NUMERIC/DECIMAL(p,s) → adNumeric, BOOLEAN →
+// adBoolean; any other type by SQLite's affinity rules.
 ColumnKind KindOfDeclaredType(const QString& declaredType);
 
 // The kind of a column without a declared type (an expression), from one of its values.

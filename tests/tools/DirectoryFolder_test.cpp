@@ -4,6 +4,9 @@
 
 #include "tests/tools/FolderSnapshot.h"
 
+#include "data/DirectoryQuery.h"
+#include "data/TADOQuery.h"
+#include "platform/db/AdoProvider.h"
 #include "platform/db/SqliteDatabase.h"
 
 #include <QDir>
@@ -130,13 +133,13 @@ TEST_F(DirectoryFolderTest, OpenAcceptsOnlyADirectoryDatabase) {
          "no column Story"},
         {"tel is an integer column",
          "CREATE TABLE tel (ID INTEGER PRIMARY KEY, tel INTEGER, fio TEXT, Name TEXT, Story TEXT)",
-         "column tel of table tel is not a REAL column"},
+         "column tel of table tel is declared INTEGER, which reads as Integer, not Float"},
         {"ID is not the key",
          "CREATE TABLE tel (ID INTEGER, tel REAL, fio TEXT, Name TEXT, Story TEXT)",
          "not an INTEGER PRIMARY KEY"},
         {"fio holds numbers",
          "CREATE TABLE tel (ID INTEGER PRIMARY KEY, tel REAL, fio NUMERIC, Name TEXT, Story TEXT)",
-         "column fio of table tel is not a text column"},
+         "column fio of table tel is declared NUMERIC, which reads as BCD, not WideString"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -161,6 +164,52 @@ TEST_F(DirectoryFolderTest, OpenAcceptsOnlyADirectoryDatabase) {
         .exec("CREATE TABLE TEL (id integer primary key, TEL double, FIO varchar(255), "
               "name nvarchar(255), story text)");
     EXPECT_NO_THROW(DirectoryFolder(root()).open(SqliteOpenMode::ReadOnly));
+}
+
+// The program opens the folder's database with the directory query; the tool must accept
+// exactly the files the program opens, whatever tool made them.
+TEST_F(DirectoryFolderTest, ToolAndProgramAgreeOnWhatADirectoryDatabaseIs) {
+    struct Case {
+        const char* tel;
+        const char* text; // the declared type of fio, Name and Story
+        bool directory;
+    };
+    const Case cases[] = {
+        {"REAL", "VARCHAR(255)", true},  {"REAL", "TEXT", true},     {"DOUBLE", "VARCHAR", true},
+        {"FLOAT", "NVARCHAR", true},     {"REAL", "text", true},     {"NUMERIC", "TEXT", true},
+        {"REAL", "NVARCHAR(100)", true}, {"INTEGER", "TEXT", false}, {"", "TEXT", false},
+        {"TEXT", "TEXT", false},         {"REAL", "CLOB", false},    {"REAL", "LONGTEXT", false},
+        {"REAL", "MEDIUMTEXT", false},   {"REAL", "NTEXT", false},   {"REAL", "CHAR(10)", false},
+        {"REAL", "INTEGER", false},      {"REAL", "BLOB", false},    {"BIGINT", "TEXT", false},
+    };
+    for (const Case& c : cases) {
+        const std::string label = std::string("tel ") + c.tel + ", texts " + c.text;
+        SCOPED_TRACE(label);
+        QDir(root()).removeRecursively();
+        QDir().mkpath(at("Base"));
+        SqliteDatabase(at("Base/ccx.ddx"), SqliteOpenMode::Create)
+            .exec(QStringLiteral("CREATE TABLE tel (ID INTEGER PRIMARY KEY, tel %1, fio %2, "
+                                 "Name %2, Story %2)")
+                      .arg(QString::fromLatin1(c.tel), QString::fromLatin1(c.text)));
+        bool toolAccepts = true;
+        try {
+            DirectoryFolder(root()).open(SqliteOpenMode::ReadOnly);
+        } catch (const EBadUse&) {
+            toolAccepts = false;
+        }
+        bool programOpens = true;
+        TADOQuery query(SqliteAdoProvider());
+        ConfigureDirectoryQuery(query);
+        query.SetConnectionString(QStringLiteral("Data Source=") + at("Base/ccx.ddx"));
+        try {
+            query.Open();
+        } catch (const Exception& error) {
+            programOpens = false;
+            EXPECT_TRUE(error.message().contains(QStringLiteral("Type mismatch"))) << error.what();
+        }
+        EXPECT_EQ(programOpens, c.directory);
+        EXPECT_EQ(toolAccepts, programOpens);
+    }
 }
 
 TEST_F(DirectoryFolderTest, OpenRefusesAMissingFolder) {
