@@ -21,14 +21,43 @@ void SqliteAdoCommand::setCommandText(const QString& text) {
 
 void SqliteAdoCommand::setActiveConnection(const QString& connectionString) {
     connection_ = std::make_shared<SqliteAdoConnection>(connectionString);
+    connectionString_ = connectionString;
 }
 
 void SqliteAdoCommand::releaseActiveConnection() {
     connection_.reset();
+    connectionString_.clear();
 }
+
+namespace {
+
+// Sets a connection's busy timeout for one scope and puts the usual one back after it.
+class BusyTimeoutScope {
+public:
+    BusyTimeoutScope(SqliteAdoConnection& connection, std::chrono::milliseconds timeout)
+        : connection_(connection) {
+        connection_.database().setBusyTimeout(timeout);
+    }
+    ~BusyTimeoutScope() {
+        try {
+            connection_.database().setBusyTimeout(connection_.busyTimeout());
+        } catch (const Exception&) {
+            // Setting a timeout fails only on a closed connection; nothing to restore then.
+        }
+    }
+    BusyTimeoutScope(const BusyTimeoutScope&) = delete;
+    BusyTimeoutScope& operator=(const BusyTimeoutScope&) = delete;
+
+private:
+    SqliteAdoConnection& connection_;
+};
+
+} // namespace
 
 std::vector<AdoParameter> SqliteAdoCommand::refreshParameters() {
     const std::shared_ptr<SqliteAdoConnection> held = connection();
+    // The description is optional and its failure ignored: it never waits for a lock.
+    const BusyTimeoutScope noWait(*held, std::chrono::milliseconds(0));
     const CommandStatement statement(*held, statementText());
     std::vector<AdoParameter> parameters;
     for (const QString& name : statement.parameterNames()) {
@@ -37,9 +66,13 @@ std::vector<AdoParameter> SqliteAdoCommand::refreshParameters() {
     return parameters;
 }
 
-std::shared_ptr<SqliteAdoConnection> SqliteAdoCommand::connection() const {
+std::shared_ptr<SqliteAdoConnection> SqliteAdoCommand::connection() {
     if (!connection_) {
         throw ProviderError(QStringLiteral("The command has no open connection."));
+    }
+    if (connection_->fileReplaced()) {
+        // A failure to reach the new file leaves the old connection, to be tried again.
+        connection_ = std::make_shared<SqliteAdoConnection>(connectionString_);
     }
     return connection_;
 }

@@ -23,8 +23,10 @@ public:
 
     std::vector<AdoParameter> refreshParameters() override;
 
-    // The held connection; throws EOleException when there is none.
-    std::shared_ptr<SqliteAdoConnection> connection() const;
+    // The held connection; throws EOleException when there is none. When the file at the
+    // connection's path has been replaced since it was opened, connects to the new file
+    // first (recordsets opened before keep the old connection while they live).
+    std::shared_ptr<SqliteAdoConnection> connection();
     // The SQL text the command runs: the command text, or for a table command a SELECT of
     // the whole table. Throws EOleException when it is empty or the type is not supported.
     QString statementText() const;
@@ -32,5 +34,6 @@ public:
 private:
     int commandType_;
     QString commandText_;
+    QString connectionString_;
     std::shared_ptr<SqliteAdoConnection> connection_;
 };

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,6 +99,58 @@ TEST_F(ProviderOpenTest, AWriteProtectedFileOpensForReadingOnly) {
     }
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(folder().entries().size(), 1u);
+}
+
+TEST_F(ProviderOpenTest, AReplacedFileIsReadThroughANewConnection) {
+    addEntries({Entry(1, "старый")});
+    const QString path = folder().databasePath();
+    const std::unique_ptr<AdoCommand> command = SqliteAdoProvider().createCommand();
+    command->setActiveConnection(connectionString());
+    const QString sql = QStringLiteral("SELECT fio FROM tel");
+    const std::unique_ptr<AdoRecordset> before = openOn(*command, sql);
+    EXPECT_EQ(ColumnTexts(*before, 0), QStringList{"старый"});
+
+    // Another file renamed over the path (mv), then one copied to it after the old one was
+    // deleted (rm; cp): each is a new file the next open must read.
+    struct Step {
+        const char* label;
+        const char* fio;
+        bool renamed;
+    };
+    for (const Step& step :
+         {Step{"renamed over", "новый", true}, Step{"deleted and copied", "третий", false}}) {
+        SCOPED_TRACE(step.label);
+        const QString made = path + QStringLiteral(".new");
+        {
+            SqliteDatabase other(made, SqliteOpenMode::Create);
+            other.exec("CREATE TABLE tel (ID INTEGER PRIMARY KEY, tel REAL, fio TEXT, Name "
+                       "TEXT, Story TEXT)");
+            other.exec(QStringLiteral("INSERT INTO tel (fio) VALUES ('%1')")
+                           .arg(QString::fromUtf8(step.fio)));
+        }
+        if (step.renamed) {
+            ASSERT_EQ(std::rename(QFile::encodeName(made).constData(),
+                                  QFile::encodeName(path).constData()),
+                      0);
+        } else {
+            ASSERT_TRUE(QFile::remove(path));
+            ASSERT_TRUE(QFile::copy(made, path));
+            QFile::remove(made);
+        }
+        EXPECT_EQ(ColumnTexts(*openOn(*command, sql), 0), QStringList{QString::fromUtf8(step.fio)});
+    }
+    // A recordset opened before keeps its rows.
+    before->moveFirst();
+    EXPECT_EQ(Text(before->value(0)), QStringLiteral("старый"));
+
+    // A path where the file has gone fails as a missing file, not with the old file's rows.
+    ASSERT_TRUE(QFile::remove(path));
+    try {
+        openOn(*command, sql);
+        ADD_FAILURE() << "read a deleted file";
+    } catch (const EOleException& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Could not find file '%1'.").arg(path));
+    }
 }
 
 TEST_F(ProviderOpenTest, ACommandTextIsOneStatement) {
