@@ -6,6 +6,7 @@
 #include "tools/FolderErrors.h"
 #include "tools/PhoneNumberText.h"
 
+#include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteTransaction.h"
 
 #include <QFile>
@@ -18,6 +19,8 @@ namespace {
 
 constexpr int kFieldCount = 4;
 constexpr qsizetype kMaxTextLength = 255;
+// How much of the start of a file is looked at to tell UTF-16 from UTF-8.
+constexpr qsizetype kSniffSize = 4096;
 const std::array<QByteArrayView, kFieldCount> kHeader = {"tel", "fio", "Name", "Story"};
 
 void CheckHeader(CsvReader& reader) {
@@ -94,14 +97,21 @@ DirectoryEntry DecodeEntry(const CsvRecord& record, TextFieldDecoder& texts) {
     return entry;
 }
 
-QByteArrayView WithoutByteOrderMark(QByteArrayView csv) {
-    return csv.startsWith("\xEF\xBB\xBF") ? csv.sliced(3) : csv;
+const QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+
+// A text that starts with a UTF-16 byte-order mark, or whose first line holds a NUL byte, is
+// UTF-16 (or some other wide text), which the reader would only misread.
+void RequireUtf8(QByteArrayView start) {
+    const bool utf16Mark = start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF");
+    const qsizetype lineEnd = start.indexOf('\n');
+    const QByteArrayView firstLine = lineEnd < 0 ? start : start.first(lineEnd);
+    if (utf16Mark || firstLine.contains('\0')) {
+        throw ECsvFormatError(
+            1, QStringLiteral("the file is not UTF-8 text (UTF-16?); save it as UTF-8"));
+    }
 }
 
-} // namespace
-
-qint64 ImportEntries(SqliteDatabase& database, QByteArrayView csv) {
-    CsvReader reader(WithoutByteOrderMark(csv));
+qint64 ImportRecords(SqliteDatabase& database, CsvReader& reader) {
     CheckHeader(reader);
     SqliteTransaction transaction(database);
     EntryInserter inserter(database);
@@ -116,20 +126,36 @@ qint64 ImportEntries(SqliteDatabase& database, QByteArrayView csv) {
     return count;
 }
 
+} // namespace
+
+qint64 ImportEntries(SqliteDatabase& database, QByteArrayView csv) {
+    RequireUtf8(csv.first(std::min<qsizetype>(csv.size(), kSniffSize)));
+    CsvReader reader(csv.startsWith(kUtf8Mark) ? csv.sliced(kUtf8Mark.size()) : csv);
+    return ImportRecords(database, reader);
+}
+
+qint64 ImportEntries(SqliteDatabase& database, QIODevice& device) {
+    RequireUtf8(device.peek(kSniffSize));
+    if (device.peek(kUtf8Mark.size()) == kUtf8Mark) {
+        device.skip(kUtf8Mark.size());
+    }
+    CsvReader reader(device);
+    return ImportRecords(database, reader);
+}
+
 qint64 ImportEntriesFromFile(SqliteDatabase& database, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw Exception(
             QStringLiteral("%1: cannot open the file (%2)").arg(path, file.errorString()));
     }
-    const QByteArray csv = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw Exception(
-            QStringLiteral("%1: cannot read the file (%2)").arg(path, file.errorString()));
-    }
     try {
-        return ImportEntries(database, csv);
+        return ImportEntries(database, file);
     } catch (const ECsvFormatError& error) {
         throw ECsvFormatError(error.line(), error.reason(), path);
+    } catch (const ESqliteError&) {
+        throw;
+    } catch (const Exception& error) {
+        throw Exception(QStringLiteral("%1: %2").arg(path, error.message()));
     }
 }

@@ -1,7 +1,12 @@
 #include "tools/PhoneNumberText.h"
 
+#include "data/NumberText.h"
+
+#include <QString>
+
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 QByteArray PhoneNumberText(double number) {
@@ -16,14 +21,12 @@ QByteArray PhoneNumberText(double number) {
 }
 
 std::optional<double> PhoneNumberFromText(QByteArrayView text) {
-    if (text.isEmpty()) {
+    // The phone field's own rules, with the point that the CSV form always uses.
+    static const FormatSettings kPointSettings{u'.', u','};
+    const std::optional<long double> number =
+        TextToFloat(QString::fromUtf8(text.data(), text.size()), kPointSettings);
+    if (!number || std::fabs(*number) > std::numeric_limits<double>::max()) {
         return std::nullopt;
     }
-    double number = 0;
-    const char* const end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, number);
-    if (error != std::errc() || stop != end || std::isnan(number)) {
-        return std::nullopt;
-    }
-    return number;
+    return static_cast<double>(*number);
 }

@@ -16,6 +16,16 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// The UTF-8 text as UTF-16 (little-endian), with or without its byte-order mark.
+QByteArray Utf16(const QByteArray& utf8, bool mark) {
+    const QString text = QString::fromUtf8(utf8);
+    QByteArray bytes = mark ? QByteArray("\xFF\xFE") : QByteArray();
+    for (const QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
 class EntryImportExportTest : public WorkingFolderTest {
 protected:
     QString csvPath() const {
@@ -89,6 +99,12 @@ TEST_F(EntryImportExportTest, ImportAcceptsTheUsualVariants) {
          "tel,fio,Name,Story\r\n\"\",,,\"\"\r\n",
          {{std::nullopt, std::nullopt, std::nullopt, Text("")}}},
         {"number forms", "tel,fio,Name,Story\r\n2.3456e4,Иванов,МИРА 1,\r\n", {ivanov}},
+        {"number forms the editor accepts",
+         "tel,fio,Name,Story\r\n +23456 ,Иванов,МИРА 1,\r\n",
+         {ivanov}},
+        {"trailing comma and no line break",
+         "tel,fio,Name,Story\r\n23456,Иванов,МИРА 1,",
+         {ivanov}},
         {"header only", "tel,fio,Name,Story\r\n", {}},
     };
     for (const Case& c : cases) {
@@ -125,6 +141,12 @@ TEST_F(EntryImportExportTest, MalformedLineIsReportedWithItsNumberAndNothingIsWr
         {header + "1,\"nul" + '\0' + "here\",,\r\n", ":2: fio holds a NUL character"},
         {header + good + "1,\"open,,\r\n" + good, ":3: a quoted field is not closed"},
         {header + good + "1,a\"b,,\r\n", ":3: a quote inside an unquoted field"},
+        {header + "inf,Иванов,МИРА 1,\r\n", ":2: tel is not a number: \"inf\""},
+        {header + "-inf,Иванов,МИРА 1,\r\n", ":2: tel is not a number: \"-inf\""},
+        {header + "NaN,Иванов,МИРА 1,\r\n", ":2: tel is not a number: \"NaN\""},
+        {header + "1e400,Иванов,МИРА 1,\r\n", ":2: tel is not a number: \"1e400\""},
+        {Utf16(header + good, true), ":1: the file is not UTF-8 text (UTF-16?); save it as UTF-8"},
+        {Utf16(header + good, false), ":1: the file is not UTF-8 text (UTF-16?); save it as UTF-8"},
     };
     const std::vector<DirectoryEntry> before = {{1, Text("была"), std::nullopt, std::nullopt}};
     addEntries(before);
