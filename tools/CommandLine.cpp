@@ -113,6 +113,12 @@ ToolCommand ParseCommandLine(const QStringList& arguments) {
     if (shape->generateOptions && !haveEntries) {
         throw EBadUse(QStringLiteral("generate needs --entries N"));
     }
+    if (positionals[0].isEmpty()) {
+        throw EBadUse(QStringLiteral("%1: DIR is empty; name a folder").arg(arguments.first()));
+    }
+    if (positionals.size() > 1 && positionals[1].isEmpty()) {
+        throw EBadUse(QStringLiteral("%1: FILE is empty; name a file").arg(arguments.first()));
+    }
     command.folder = positionals[0];
     command.file = positionals.value(1);
     return command;

@@ -5,6 +5,7 @@
 #include "tools/SearchIndex.h"
 
 #include "platform/db/SqliteTransaction.h"
+#include "platform/files/FileIdentity.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,6 +69,14 @@ void MakeEmptyFile(const QString& path, QStringList& created) {
     }
 }
 
+// A file without any write permission is left alone even by a user who could write it
+// anyway (the administrator), as the program leaves it alone.
+bool WriteProtected(const QString& path) {
+    constexpr QFile::Permissions kAnyWrite =
+        QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return (QFileInfo(path).permissions() & kAnyWrite) == 0;
+}
+
 } // namespace
 
 DirectoryFolder::DirectoryFolder(QString root) : root_(std::move(root)) {
@@ -83,6 +92,29 @@ QStringList DirectoryFolder::historyPaths() const {
         paths << Join(Join(root_, kHistory), name);
     }
     return paths;
+}
+
+bool DirectoryFolder::ownsFile(const QString& path) const {
+    const QString database = databasePath();
+    QStringList own = historyPaths();
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+        own << database + QString::fromLatin1(suffix);
+    }
+    const std::optional<FileIdentity> file = IdentityOfFile(path);
+    const QFileInfo place(path);
+    const std::optional<FileIdentity> folder = IdentityOfFile(place.absolutePath());
+    for (const QString& ownPath : own) {
+        const QFileInfo ownPlace(ownPath);
+        if (file) {
+            if (file == IdentityOfFile(ownPath)) {
+                return true;
+            }
+        } else if (folder && place.fileName() == ownPlace.fileName() &&
+                   folder == IdentityOfFile(ownPlace.absolutePath())) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void DirectoryFolder::checkBeforeInit() const {
@@ -160,12 +192,18 @@ SqliteDatabase DirectoryFolder::open(SqliteOpenMode mode) const {
         database.setBusyTimeout(kBusyTimeout);
         problem = DirectorySchemaProblem(database);
         if (problem.isEmpty()) {
+            if (mode == SqliteOpenMode::ReadWrite &&
+                (database.isReadOnly() || WriteProtected(path))) {
+                throw Exception(QStringLiteral("%1: the database is read-only; nothing was "
+                                               "changed. Make the file and its folder writable")
+                                    .arg(path));
+            }
             return database;
         }
     } catch (const ESqliteError& error) {
         if (!error.isNotADatabase()) {
             // A locked or unreadable file is a failure, not a wrong file.
-            throw Exception(QStringLiteral("%1: %2").arg(path, error.message()));
+            throw DatabaseFailure(path, error);
         }
         problem = error.message();
     }

@@ -15,6 +15,12 @@ public:
     QString databasePath() const;
     QStringList historyPaths() const;
 
+    // Whether the path names one of the folder's own files: the database, its journal or
+    // write-ahead files, or a history file. Files are compared by identity, not by name, so a
+    // link or another spelling of the path is found too; a path where nothing is yet counts
+    // when its folder is the one that holds such a file under that name.
+    bool ownsFile(const QString& path) const;
+
     // Creates the root folder and whatever of the folders and files is missing, the database
     // with an empty table `tel` and the history files empty. An existing file is never
     // truncated or overwritten. Returns the paths it created. Throws EBadUse, before changing

@@ -4,10 +4,10 @@
 #include "tools/DirectoryEntry.h"
 #include "tools/EntryTable.h"
 #include "tools/PhoneNumberText.h"
+#include "tools/ReplacedFile.h"
 
 #include "platform/Exceptions.h"
-
-#include <QSaveFile>
+#include "platform/db/SqliteDatabase.h"
 
 namespace {
 
@@ -36,19 +36,20 @@ qint64 ExportEntries(SqliteDatabase& database, QIODevice& device) {
         writer.endRecord();
         ++count;
     });
+    writer.flush();
     return count;
 }
 
 qint64 ExportEntriesToFile(SqliteDatabase& database, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw Exception(
-            QStringLiteral("%1: cannot write the file (%2)").arg(path, file.errorString()));
+    ReplacedFile file(path);
+    qint64 count = 0;
+    try {
+        count = ExportEntries(database, file.device());
+    } catch (const ESqliteError&) {
+        throw;
+    } catch (const Exception& error) {
+        throw Exception(QStringLiteral("%1: %2").arg(path, error.message()));
     }
-    const qint64 count = ExportEntries(database, file);
-    if (!file.commit()) {
-        throw Exception(
-            QStringLiteral("%1: cannot write the file (%2)").arg(path, file.errorString()));
-    }
+    file.commit();
     return count;
 }

@@ -31,7 +31,8 @@ qint64 ImportFolderEntries(const QString& folder, const QString& csvPath);
 // Gives the folder's database its search index unless it has it; returns whether it was made.
 bool IndexFolder(const QString& folder, const IndexProgress& progress = {});
 
-// Writes every entry to a CSV file; returns their number.
+// Writes every entry to a CSV file; returns their number. A file of the folder itself (the
+// database, its journal, a history file) is refused with EBadUse before anything is written.
 qint64 ExportFolderEntries(const QString& folder, const QString& csvPath);
 
 // Adds the given entries in one transaction.

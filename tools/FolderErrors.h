@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class ESqliteError;
+
 // The tool was used wrongly: an unknown command or option, a missing folder, or a file that
 // is not a directory database. Nothing has been changed when it is raised.
 class EBadUse : public Exception {
@@ -24,3 +26,8 @@ private:
     qint64 line_;
     QString reason_;
 };
+
+// An SQLite failure on the folder's database as the tool reports it: the message names the
+// file and says what to do (a full disk, a read-only file, a lock held by another program,
+// a damaged file, a table that is missing).
+Exception DatabaseFailure(const QString& databasePath, const ESqliteError& error);

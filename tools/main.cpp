@@ -12,6 +12,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <csignal>
 #include <unistd.h>
 #endif
 
@@ -120,6 +121,11 @@ void Run(const ToolCommand& command) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
+    // A write past the file size limit fails with an error we report, instead of a signal
+    // that ends the process in the middle of the work.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -38,6 +38,26 @@ bool ESqliteError::isNotADatabase() const noexcept {
     return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
 }
 
+SqliteFailureKind ESqliteError::kind() const noexcept {
+    switch (resultCode_ & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return SqliteFailureKind::Busy;
+    case SQLITE_READONLY:
+        return SqliteFailureKind::ReadOnly;
+    case SQLITE_FULL:
+        return SqliteFailureKind::Full;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+        return SqliteFailureKind::Io;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return SqliteFailureKind::NotADatabase;
+    default:
+        return SqliteFailureKind::Other;
+    }
+}
+
 void SqliteDatabase::Closer::operator()(sqlite3* handle) const noexcept {
     // Statements are finalized by their owners first, so close_v2 releases at once.
     sqlite3_close_v2(handle);
@@ -103,4 +123,8 @@ std::int64_t SqliteDatabase::changes() const noexcept {
 
 bool SqliteDatabase::isAutocommit() const noexcept {
     return sqlite3_get_autocommit(handle()) != 0;
+}
+
+bool SqliteDatabase::isReadOnly() const noexcept {
+    return sqlite3_db_readonly(handle(), "main") == 1;
 }

@@ -12,6 +12,16 @@
 struct sqlite3;
 class SqliteStatement;
 
+// What kind of trouble an SQLite failure is, for messages that say what to do.
+enum class SqliteFailureKind {
+    Busy,         // another connection holds a lock
+    ReadOnly,     // the file or its folder cannot be written
+    Full,         // the disk is full
+    Io,           // the system refused a read or write (a file size limit, a disk error)
+    NotADatabase, // not an SQLite file, or a damaged one
+    Other,
+};
+
 // An SQLite call failed. The message is SQLite's own description of the error.
 class ESqliteError : public Exception {
 public:
@@ -24,6 +34,7 @@ public:
     int resultCode() const noexcept { return resultCode_; }
     // The file is not an SQLite database, or a damaged one (SQLITE_NOTADB, SQLITE_CORRUPT).
     bool isNotADatabase() const noexcept;
+    SqliteFailureKind kind() const noexcept;
 
 private:
     int resultCode_;
@@ -62,6 +73,8 @@ public:
     std::int64_t changes() const noexcept;
     // False between BEGIN and COMMIT or ROLLBACK.
     bool isAutocommit() const noexcept;
+    // True when the file was opened for reading only, asked or not (a write-protected file).
+    bool isReadOnly() const noexcept;
 
     // The raw connection, for the wrapper's own classes.
     sqlite3* handle() const noexcept { return handle_.get(); }

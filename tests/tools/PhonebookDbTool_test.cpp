@@ -4,10 +4,13 @@
 #include "tests/tools/FolderSnapshot.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -71,6 +74,8 @@ TEST_F(PhonebookDbToolTest, BadUseExitsWithTwoAndOneLineAndChangesNothing) {
         {"export", "plain", "out.csv"},
         {"export", "junk", "out.csv"},
         {"export", "entries.csv", "out.csv"},
+        {"init", ""},
+        {"import", "good", ""},
     };
     for (const QStringList& arguments : cases) {
         SCOPED_TRACE(arguments.join(u' ').toStdString());
@@ -109,6 +114,8 @@ TEST_F(PhonebookDbToolTest, FailedCommandExitsWithOne) {
          QStringLiteral("phonebook-db: no.csv: cannot open the file")},
         {{"export", "good", "no/such/folder/out.csv"},
          QStringLiteral("phonebook-db: no/such/folder/out.csv: cannot write the file")},
+        {{"export", "good", "/dev/full"},
+         QStringLiteral("phonebook-db: /dev/full: cannot write the file")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
@@ -145,6 +152,83 @@ TEST_F(PhonebookDbToolTest, CommandsWorkEndToEnd) {
     InitFolder(at("again"));
     EXPECT_EQ(RunTool({"generate", "again", "--seed=5", "--entries=300"}, root()).exitCode, 0);
     EXPECT_EQ(ReadFolderEntries(at("again")), std::vector(entries.begin(), entries.end() - 1));
+}
+
+TEST_F(PhonebookDbToolTest, ExportRefusesTheFolderOwnFilesHoweverNamed) {
+    ASSERT_TRUE(QFile::link(at("good/Base/ccx.ddx"), at("database-link")));
+    std::filesystem::create_hard_link(at("good/History/user.txt").toStdString(),
+                                      at("user-copy.txt").toStdString());
+    const char* targets[] = {
+        "good/Base/ccx.ddx",
+        "./good/Base/../Base/ccx.ddx",
+        "good/History/tel.txt",
+        "good/History/street.txt",
+        "good/Base/ccx.ddx-journal",
+        "good/Base/ccx.ddx-wal",
+        "database-link",
+        "user-copy.txt",
+    };
+    for (const char* target : targets) {
+        SCOPED_TRACE(target);
+        const QMap<QString, QByteArray> before = FolderSnapshot(root());
+        const ToolRun run = RunTool({"export", "good", target}, root());
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(run.err, QStringLiteral("phonebook-db: %1: is a file of the working folder "
+                                          "good; export to another file\n")
+                               .arg(QString::fromUtf8(target)));
+        EXPECT_EQ(FolderSnapshot(root()), before);
+    }
+    // Another folder's database is just a file to write.
+    InitFolder(at("other"));
+    EXPECT_EQ(RunTool({"export", "good", "other/Base/ccx.ddx"}, root()).exitCode, 0);
+}
+
+TEST_F(PhonebookDbToolTest, ExportReplacesAFileOnlyWhenItIsWrittenWhole) {
+    GenerateFolderEntries(at("good"), 300, 7);
+    WriteTestFile(at("out.csv"), "the old export\r\n");
+    QFile::setPermissions(at("out.csv"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    // A file size limit stops the export part way: the old file stays, no temporary is left.
+    const QMap<QString, QByteArray> before = FolderSnapshot(root());
+    QProcess limited;
+    limited.setWorkingDirectory(root());
+    limited.start(QStringLiteral("/bin/sh"),
+                  {QStringLiteral("-c"), QStringLiteral("ulimit -f 8; exec \"$0\" \"$@\""),
+                   QStringLiteral(PHONEBOOK_DB_PATH), QStringLiteral("export"),
+                   QStringLiteral("good"), QStringLiteral("out.csv")});
+    ASSERT_TRUE(limited.waitForFinished(60000));
+    EXPECT_EQ(limited.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(limited.exitCode(), 1);
+    const QString err = QString::fromLocal8Bit(limited.readAllStandardError());
+    EXPECT_TRUE(err.startsWith(u"phonebook-db: out.csv: cannot write")) << err.toStdString();
+    EXPECT_EQ(FolderSnapshot(root()), before);
+
+    // Without the limit the new text takes the old file's place and keeps its permissions.
+    const ToolRun run = RunTool({"export", "good", "out.csv"}, root());
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("exported 301 entries\n"));
+    EXPECT_TRUE(ReadTestFile(at("out.csv")).startsWith("tel,fio,Name,Story\r\n"));
+    // Owner, group and others; Qt's flags for the current user are left out.
+    constexpr int kPermissionBits = 0x7077;
+    EXPECT_EQ(QFile::permissions(at("out.csv")) & kPermissionBits,
+              (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup) & kPermissionBits);
+    EXPECT_EQ(QDir(root()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"entries.csv", "out.csv"}));
+}
+
+TEST_F(PhonebookDbToolTest, DatabaseFailuresNameTheFileAndSayWhatToDo) {
+    const QString database = QStringLiteral("good/Base/ccx.ddx");
+    // A write-protected database is refused before anything is tried.
+    ASSERT_TRUE(QFile::setPermissions(at("good/Base/ccx.ddx"),
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QMap<QString, QByteArray> before = FolderSnapshot(root());
+    ToolRun run = RunTool({"import", "good", "entries.csv"}, root());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("phonebook-db: %1: the database is read-only; nothing was "
+                                      "changed. Make the file and its folder writable\n")
+                           .arg(database));
+    EXPECT_EQ(FolderSnapshot(root()), before);
+    QFile::setPermissions(at("good/Base/ccx.ddx"), QFile::ReadOwner | QFile::WriteOwner);
 }
 
 } // namespace
