@@ -22,8 +22,22 @@ EOleException ProviderError(const ESqliteError& error, const QString& path) {
     case SQLITE_CORRUPT:
         return ProviderError(
             QStringLiteral("The file '%1' is not a database or is damaged.").arg(path));
+    case SQLITE_FULL:
+        return ProviderError(QStringLiteral("The disk holding the database '%1' is full; nothing "
+                                            "was changed. Free some space and try again.")
+                                 .arg(path));
+    case SQLITE_IOERR:
+        return ProviderError(QStringLiteral("The database '%1' could not be read or written (%2); "
+                                            "check the disk and try again.")
+                                 .arg(path, error.message()));
     default:
         break;
+    }
+    static const QString kNoTable = QStringLiteral("no such table: ");
+    if (error.message().startsWith(kNoTable)) {
+        return ProviderError(QStringLiteral("The database '%1' has no table %2; it is not a "
+                                            "directory database.")
+                                 .arg(path, error.message().mid(kNoTable.size())));
     }
     return ProviderError(error.message());
 }

@@ -153,6 +153,18 @@ TEST_F(ProviderOpenTest, AReplacedFileIsReadThroughANewConnection) {
     }
 }
 
+TEST_F(ProviderOpenTest, AMissingTableIsReportedWithTheFile) {
+    SqliteDatabase(folder().databasePath(), SqliteOpenMode::ReadWrite).exec("DROP TABLE tel");
+    try {
+        open(QStringLiteral("SELECT ID FROM tel"));
+        ADD_FAILURE() << "opened";
+    } catch (const EOleException& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("The database '%1' has no table tel; it is not "
+                                                  "a directory database.")
+                                       .arg(folder().databasePath()));
+    }
+}
+
 TEST_F(ProviderOpenTest, ACommandTextIsOneStatement) {
     struct Case {
         const char* sql;
