@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 namespace {
 
 const char* AccessName(FileAccess access) {
@@ -116,7 +119,16 @@ INSTANTIATE_TEST_SUITE_P(
                     ContentionCase{FileAccess::Append, FileAccess::Read, false},
                     ContentionCase{FileAccess::Append, FileAccess::Append, false},
                     ContentionCase{FileAccess::Create, FileAccess::Read, false},
-                    ContentionCase{FileAccess::Create, FileAccess::Create, false}));
+                    ContentionCase{FileAccess::Create, FileAccess::Create, false}),
+    [](const auto& test) {
+        const auto capitalised = [](const char* name) {
+            std::string text(name);
+            text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+            return text;
+        };
+        return capitalised(AccessName(test.param.held)) + "Then" +
+               capitalised(AccessName(test.param.tried));
+    });
 
 using LockedFileOpen = HistoryTest;
 

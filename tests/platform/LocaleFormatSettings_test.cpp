@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 struct LocaleCase {
@@ -27,7 +29,8 @@ INSTANTIATE_TEST_SUITE_P(Locales, FormatSettingsOfTest,
                          testing::Values(LocaleCase{"C", u'.', u','},
                                          LocaleCase{"en_US", u'.', u','},
                                          LocaleCase{"de_DE", u',', u'.'},
-                                         LocaleCase{"ru_RU", u',', u'\u00A0'}));
+                                         LocaleCase{"ru_RU", u',', u'\u00A0'}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 class LocaleSettingsWatcherTest : public testing::Test {
 protected:

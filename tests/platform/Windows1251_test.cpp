@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 struct CodePageCase {
+    const char* name; // the case's name in the test list
     const char16_t* text;
     QByteArray bytes;
 };
@@ -12,18 +15,20 @@ struct CodePageCase {
 class Windows1251Test : public testing::TestWithParam<CodePageCase> {};
 
 TEST_P(Windows1251Test, ConvertsBothWays) {
-    const auto& [text, bytes] = GetParam();
+    const auto& [name, text, bytes] = GetParam();
     EXPECT_EQ(ToWindows1251(QString::fromUtf16(text)), bytes);
     EXPECT_EQ(FromWindows1251(bytes), QString::fromUtf16(text));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, Windows1251Test,
-    testing::Values(CodePageCase{u"", QByteArray()}, CodePageCase{u"ABC 123", "ABC 123"},
-                    CodePageCase{u"Телефон", "\xD2\xE5\xEB\xE5\xF4\xEE\xED"},
-                    CodePageCase{u"Ёё№", "\xA8\xB8\xB9"},
-                    CodePageCase{u"\u00A0\u20AC\u00AB\u00BB", "\xA0\x88\xAB\xBB"},
-                    CodePageCase{u"\r\n", "\r\n"}));
+    testing::Values(CodePageCase{"Empty", u"", QByteArray()},
+                    CodePageCase{"Ascii", u"ABC 123", "ABC 123"},
+                    CodePageCase{"Cyrillic", u"Телефон", "\xD2\xE5\xEB\xE5\xF4\xEE\xED"},
+                    CodePageCase{"YoAndNumero", u"Ёё№", "\xA8\xB8\xB9"},
+                    CodePageCase{"Punctuation", u"\u00A0\u20AC\u00AB\u00BB", "\xA0\x88\xAB\xBB"},
+                    CodePageCase{"LineBreak", u"\r\n", "\r\n"}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(Windows1251, UnmappableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(ToWindows1251(u"日本 ü Ω ç"), QByteArray("?? ? ? ?"));
