@@ -34,6 +34,9 @@ ReplacedFile::ReplacedFile(const QString& path) : target_(ResolvedTarget(path)) 
     if (info.isDir()) {
         fail(QStringLiteral("it is a folder"));
     }
+    if (info.exists() && !info.isWritable()) {
+        fail(QStringLiteral("no permission to write it")); // a rename would replace it anyway
+    }
     if (info.exists() && !info.isFile()) {
         direct_.setFileName(target_);
         if (!direct_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
