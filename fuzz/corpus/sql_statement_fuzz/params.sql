@@ -1,0 +1,2 @@
+SELECT * FROM tel WHERE tel=:phone ORDER BY Name DESC, (SELECT 1 ORDER BY 1) -- x
+;

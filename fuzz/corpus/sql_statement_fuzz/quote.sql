@@ -1,0 +1,1 @@
+SELECT * FROM tel WHERE fio LIKE'%O'Brien%' ORDER BY fio COLLATE NOCASE, "Name"

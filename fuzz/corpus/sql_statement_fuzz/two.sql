@@ -1,0 +1,1 @@
+SELECT ID FROM tel; DELETE FROM tel
