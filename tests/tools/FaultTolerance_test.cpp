@@ -90,6 +90,7 @@ TEST_F(FaultToleranceTest, AKilledImportLeavesTheOldOrTheNewDirectory) {
                 for (int i = 0; i < spins; ++i) {
                     spun = i;
                 }
+                static_cast<void>(spun);
                 break;
             }
         }
