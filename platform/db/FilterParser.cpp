@@ -123,6 +123,9 @@ std::optional<LikePattern> WildcardPattern(const QString& value) {
     return LikePattern(pattern.toUtf8().toStdString(), U'\\');
 }
 
+// The deepest nesting of parentheses a filter may have.
+constexpr int kMaxNesting = 100;
+
 class Parser {
 public:
     Parser(const QString& text, const std::vector<QString>& fields)
@@ -175,12 +178,18 @@ private:
             leaf.condition = parseCondition();
             return leaf;
         }
+        // Each level costs stack here and when the filter is matched and freed: a text of
+        // thousands of "(" must fail, not overflow the stack.
+        if (++depth_ > kMaxNesting) {
+            Invalid(QStringLiteral("parentheses nested more than %1 deep").arg(kMaxNesting));
+        }
         advance();
         Node inner = parseOr();
         if (!isSymbol(u")")) {
             Invalid(QStringLiteral("expected ')' at %1").arg(here()));
         }
         advance();
+        --depth_;
         return inner;
     }
 
@@ -271,6 +280,7 @@ private:
     const QString& text_;
     const std::vector<QString>& fields_;
     Token current_;
+    int depth_ = 0; // parentheses open around the current token
 };
 
 } // namespace

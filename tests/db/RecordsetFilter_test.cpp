@@ -121,4 +121,22 @@ TEST_F(RecordsetFilterTest, RejectsTextItCannotParseSayingWhy) {
     }
 }
 
+// Found by fuzzing: thousands of "(" overflowed the stack of the recursive parser.
+TEST_F(RecordsetFilterTest, DeepNestingIsRefusedNotAStackOverflow) {
+    for (const int depth : {100000, 101}) {
+        SCOPED_TRACE(depth);
+        const QString text =
+            QString(depth, u'(') + QStringLiteral("fio = 'x'") + QString(depth, u')');
+        try {
+            RecordsetFilter(text, fields_);
+            ADD_FAILURE() << "accepted";
+        } catch (const EOleException& error) {
+            EXPECT_EQ(error.message(),
+                      QStringLiteral("Invalid filter: parentheses nested more than 100 deep"));
+        }
+    }
+    const QString deepest = QString(100, u'(') + QStringLiteral("fio = 'x'") + QString(100, u')');
+    EXPECT_NO_THROW(RecordsetFilter(deepest, fields_));
+}
+
 } // namespace
