@@ -14,11 +14,15 @@
 
 namespace {
 
-// The file a path names: the target of a symbolic link, the path itself otherwise.
+// The file a path names: the regular file a symbolic link leads to, the path itself
+// otherwise (a link to a pipe, such as /dev/stdout, is written through as it is).
 QString ResolvedTarget(const QString& path) {
     const QFileInfo info(path);
-    if (info.isSymLink() && info.exists()) {
-        return info.canonicalFilePath();
+    if (info.isSymLink()) {
+        const QString target = info.canonicalFilePath();
+        if (!target.isEmpty() && QFileInfo(target).isFile()) {
+            return target;
+        }
     }
     return path;
 }

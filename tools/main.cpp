@@ -3,11 +3,14 @@
 #include "tools/FolderCommands.h"
 #include "tools/FolderErrors.h"
 
+#include "platform/files/FileIdentity.h"
+
 #include <QStringList>
 
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <optional>
 
 #ifdef _WIN32
 #include <io.h>
@@ -111,10 +114,14 @@ void Run(const ToolCommand& command) {
                           ? QStringLiteral("added the search index\n")
                           : QStringLiteral("the search index is there already\n"));
         return;
-    case ToolCommand::Kind::Export:
-        Print(stdout, QStringLiteral("exported %1 entries\n")
-                          .arg(ExportFolderEntries(command.folder, command.file)));
+    case ToolCommand::Kind::Export: {
+        // Exported to standard output (/dev/stdout), the summary must not join the CSV text.
+        const std::optional<FileIdentity> output = IdentityOfFile(QStringLiteral("/dev/stdout"));
+        std::FILE* summary = output && output == IdentityOfFile(command.file) ? stderr : stdout;
+        Print(summary, QStringLiteral("exported %1 entries\n")
+                           .arg(ExportFolderEntries(command.folder, command.file)));
         return;
+    }
     }
 }
 

@@ -216,6 +216,13 @@ TEST_F(PhonebookDbToolTest, ExportReplacesAFileOnlyWhenItIsWrittenWhole) {
               (QStringList{"entries.csv", "out.csv"}));
 }
 
+TEST_F(PhonebookDbToolTest, ExportToStandardOutputKeepsTheSummaryOutOfTheText) {
+    const ToolRun run = RunTool({"export", "good", "/dev/stdout"}, root());
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("tel,fio,Name,Story\r\n23456,Иванов И.П.,,\r\n"));
+    EXPECT_EQ(run.err, QStringLiteral("exported 1 entries\n"));
+}
+
 TEST_F(PhonebookDbToolTest, DatabaseFailuresNameTheFileAndSayWhatToDo) {
     const QString database = QStringLiteral("good/Base/ccx.ddx");
     // A write-protected database is refused before anything is tried.
