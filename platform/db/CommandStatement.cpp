@@ -12,10 +12,15 @@
 
 namespace {
 
-// Notes every table the statement being prepared reads; allows everything.
+// Notes every table the statement being prepared reads; allows everything. SQLite's own
+// tables (sqlite_schema, read when a virtual table such as the search index connects on the
+// first statement of a connection) are never a table of the result.
 int NoteTableRead(void* tables, int action, const char* table, const char*, const char* schema,
                   const char*) {
-    if (action == SQLITE_READ && table != nullptr) {
+    if (action == SQLITE_READ && table != nullptr &&
+        QByteArrayView(table)
+                .first(std::min<qsizetype>(7, qstrlen(table)))
+                .compare("sqlite_", Qt::CaseInsensitive) != 0) {
         auto& read = *static_cast<std::vector<TableName>*>(tables);
         TableName name{QString::fromUtf8(schema != nullptr ? schema : "main"),
                        QString::fromUtf8(table)};

@@ -47,6 +47,20 @@ TEST_F(RecordsetWritesTest, UpdateWritesTheChangedColumnsAndReadsTheRowBack) {
     EXPECT_EQ(folder().entries(), expected);
 }
 
+// The first statement of a fresh connection connects the search index, which reads SQLite's
+// own schema table; that is not a second table of the result, and the rows stay writable.
+TEST_F(RecordsetWritesTest, AnIndexedSearchAsTheFirstStatementIsWritable) {
+    OpenedQuery query =
+        open(QStringLiteral("SELECT ID, tel, fio, Name, Story\r\nFROM tel\r\nWHERE fio "
+                            "LIKE'%сидоров%'\r\nORDER BY Name\r\n"));
+    ASSERT_EQ(query->recordCount(), 1);
+    EXPECT_TRUE(query->supports(ado::adUpdate));
+    query->moveFirst();
+    query->setValue(kName, QStringLiteral("ЛЕНИНА 4"));
+    query->update();
+    EXPECT_EQ(folder().entries().back().name, QStringLiteral("ЛЕНИНА 4"));
+}
+
 TEST_F(RecordsetWritesTest, AddNewInsertsARowThatBecomesCurrent) {
     OpenedQuery query = open(kSelectAll);
     AdoRecordset& rs = *query.recordset;
