@@ -109,7 +109,8 @@ TEST_F(FaultToleranceTest, AKilledImportLeavesTheOldOrTheNewDirectory) {
 }
 
 TEST_F(FaultToleranceTest, AFullDiskStopsTheImportWithAMessageAndChangesNothing) {
-    const QMap<QString, QByteArray> before = FolderSnapshot(at("town"));
+    const std::vector<DirectoryEntry> before = ReadFolderEntries(at("town"));
+    const QStringList historyBefore = QDir(at("town/History")).entryList(QDir::Files);
     // A file size limit just above the database's size: the journal or the growing database
     // hits it part way through the import.
     const qint64 blocks = QFileInfo(database()).size() / 512 + 16;
@@ -122,8 +123,13 @@ TEST_F(FaultToleranceTest, AFullDiskStopsTheImportWithAMessageAndChangesNothing)
         << err.toStdString();
     EXPECT_TRUE(err.contains(QStringLiteral("nothing was changed"))) << err.toStdString();
     EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
-    EXPECT_EQ(FolderSnapshot(at("town")), before);
+    // SQLite may leave the journal of the failed transaction (the disk error stops its
+    // rollback too); the next opener rolls it back. Then the directory is whole and holds
+    // exactly the entries it had (unused pages of the file may differ in their bytes).
     EXPECT_EQ(checkedCount(), 50);
+    EXPECT_EQ(ReadFolderEntries(at("town")), before);
+    EXPECT_FALSE(QFileInfo::exists(database() + QStringLiteral("-journal")));
+    EXPECT_EQ(QDir(at("town/History")).entryList(QDir::Files), historyBefore);
 }
 
 } // namespace
