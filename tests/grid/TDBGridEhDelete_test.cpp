@@ -122,8 +122,9 @@ TEST_F(GridRecordCommands, CtrlDeleteAsksAndDeletesTheCurrentOrTheSelectedRecord
         EXPECT_EQ(request.text, QString::fromUtf8(c.question));
         EXPECT_EQ(StoredNames(), Without(12, c.deleted));
         EXPECT_EQ(query.RecordCount(), 12 - static_cast<long>(c.deleted.size()));
-        if (c.answer == DialogAnswer::Ok)
+        if (c.answer == DialogAnswer::Ok) {
             EXPECT_EQ(grid->Selection().Rows().Count(), 0);
+        }
         // The next case starts on a fresh table.
         query.Close();
         SqliteDatabase(folder().databasePath(), SqliteOpenMode::ReadWrite).exec("DELETE FROM tel");

@@ -14,11 +14,7 @@ TEST_F(GridSelection, RowsAreKeptInTheQuerysOrder) {
     Show();
     OpenAll();
     TDBGridEhSelection& selection = grid->Selection();
-    std::vector<TBookmark> bookmarks;
-    for (int k = 0; k < 10; ++k) {
-        bookmarks.push_back(query.GetBookmark());
-        query.Next();
-    }
+    RememberBookmarks();
     for (int k : {7, 2, 9, 2, 0}) {
         query.GotoBookmark(bookmarks[static_cast<std::size_t>(k)]);
         selection.Rows().SetCurrentRowSelected(true);
