@@ -38,28 +38,8 @@ void TGridHorzScrollBar::Place(int left, int top, int clientWidth) {
 }
 
 void TGridHorzScrollBar::ActionTriggered(int action) {
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        Command(scLineUp, 0);
-        break;
-    case QAbstractSlider::SliderSingleStepAdd:
-        Command(scLineDown, 0);
-        break;
-    case QAbstractSlider::SliderPageStepSub:
-        Command(scPageUp, 0);
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        Command(scPageDown, 0);
-        break;
-    case QAbstractSlider::SliderToMinimum:
-        Command(scTop, 0);
-        break;
-    case QAbstractSlider::SliderToMaximum:
-        Command(scBottom, 0);
-        break;
-    default:
-        break;
-    }
+    if (const std::optional<TScrollCode> code = ScrollCodeOfAction(action))
+        Command(*code, 0);
 }
 
 void TGridHorzScrollBar::Command(TScrollCode code, int position) {

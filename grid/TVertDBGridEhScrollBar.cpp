@@ -114,29 +114,28 @@ void TVertDBGridEhScrollBar::Place(int left, int top, int clientHeight) {
     bar_->setGeometry(left, top, Width, clientHeight);
 }
 
-void TVertDBGridEhScrollBar::ActionTriggered(int action) {
-    switch (action) {
+std::optional<TScrollCode> ScrollCodeOfAction(int sliderAction) {
+    switch (sliderAction) {
     case QAbstractSlider::SliderSingleStepSub:
-        Command(scLineUp, 0);
-        break;
+        return scLineUp;
     case QAbstractSlider::SliderSingleStepAdd:
-        Command(scLineDown, 0);
-        break;
+        return scLineDown;
     case QAbstractSlider::SliderPageStepSub:
-        Command(scPageUp, 0);
-        break;
+        return scPageUp;
     case QAbstractSlider::SliderPageStepAdd:
-        Command(scPageDown, 0);
-        break;
+        return scPageDown;
     case QAbstractSlider::SliderToMinimum:
-        Command(scTop, 0);
-        break;
+        return scTop;
     case QAbstractSlider::SliderToMaximum:
-        Command(scBottom, 0);
-        break;
+        return scBottom;
     default:
-        break;
+        return std::nullopt;
     }
+}
+
+void TVertDBGridEhScrollBar::ActionTriggered(int action) {
+    if (const std::optional<TScrollCode> code = ScrollCodeOfAction(action))
+        Command(*code, 0);
 }
 
 void TVertDBGridEhScrollBar::Released() {

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 class QScrollBar;
 class TDBGridEh;
 
@@ -21,6 +23,10 @@ enum TScrollCode {
     scBottom,
     scEndScroll,
 };
+
+// The command of a Qt scroll bar's slider action (the arrows, the page areas, the ends); none
+// for the thumb's actions, which arrive as scTrack and scPosition.
+std::optional<TScrollCode> ScrollCodeOfAction(int sliderAction);
 
 // A scroll bar's range, page and position in the platform's terms: the thumb covers Page
 // positions of Min..Max, so its position runs from Min to Max - Page + 1.
