@@ -48,46 +48,48 @@ void PrintError(const QString& message) {
     Print(stderr, QStringLiteral("phonebook-db: %1\n").arg(message));
 }
 
-// A progress line rewritten in place on a terminal; nothing when stderr is not one.
+// Rewrites a progress line in place: "<what>: N% (done of total)", once per percent.
+class ProgressPrinter {
+public:
+    explicit ProgressPrinter(const char* what) : what_(QString::fromLatin1(what)) {}
+
+    void operator()(qint64 done, qint64 total) {
+        const qint64 percent = total > 0 ? done * 100 / total : 100;
+        if (percent == shown_) {
+            return;
+        }
+        shown_ = percent;
+        progressLineOpen = done != total;
+        Print(stderr, QStringLiteral("\r%1: %2% (%3 of %4)%5")
+                          .arg(what_)
+                          .arg(percent)
+                          .arg(done)
+                          .arg(total)
+                          .arg(done == total ? QStringLiteral("\n") : QString()));
+        std::fflush(stderr);
+    }
+
+private:
+    QString what_;
+    qint64 shown_ = -1;
+};
+
+// The progress line of generate, on a terminal and for many entries; nothing otherwise.
 std::function<void(qint64)> ProgressLine(qint64 total) {
     if (total < kProgressThreshold || !IsTerminal(stderr)) {
         return {};
     }
-    return [total, shown = qint64(-1)](qint64 added) mutable {
-        const qint64 percent = added * 100 / total;
-        if (percent == shown) {
-            return;
-        }
-        shown = percent;
-        progressLineOpen = added != total;
-        Print(stderr, QStringLiteral("\rGenerating entries: %1% (%2 of %3)%4")
-                          .arg(percent)
-                          .arg(added)
-                          .arg(total)
-                          .arg(added == total ? QStringLiteral("\n") : QString()));
-        std::fflush(stderr);
+    return [total, print = ProgressPrinter("Generating entries")](qint64 added) mutable {
+        print(added, total);
     };
 }
 
-// The progress line of the index command.
+// The progress line of the index command, on a terminal; nothing otherwise.
 IndexProgress IndexProgressLine() {
     if (!IsTerminal(stderr)) {
         return {};
     }
-    return [shown = qint64(-1)](qint64 indexed, qint64 total) mutable {
-        const qint64 percent = total > 0 ? indexed * 100 / total : 100;
-        if (percent == shown) {
-            return;
-        }
-        shown = percent;
-        progressLineOpen = indexed != total;
-        Print(stderr, QStringLiteral("\rIndexing entries: %1% (%2 of %3)%4")
-                          .arg(percent)
-                          .arg(indexed)
-                          .arg(total)
-                          .arg(indexed == total ? QStringLiteral("\n") : QString()));
-        std::fflush(stderr);
-    };
+    return ProgressPrinter("Indexing entries");
 }
 
 void Run(const ToolCommand& command) {
