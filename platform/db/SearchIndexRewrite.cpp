@@ -1,14 +1,13 @@
 #include "platform/db/SearchIndexRewrite.h"
 
 #include "platform/db/SearchIndexSchema.h"
-#include "platform/db/SqlTokens.h"
+#include "platform/db/SearchStatement.h"
 
 #include <QStringList>
 
 #include <sqlite3.h>
 
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -49,94 +48,6 @@ QString Literal(QString text) {
     return u'\'' + text.replace(u'\'', QStringLiteral("''")) + u'\'';
 }
 
-// A string literal token's text.
-QString Unquoted(QStringView literal) {
-    QString text = literal.sliced(1, literal.size() - 2).toString();
-    return text.replace(QStringLiteral("''"), QStringLiteral("'"));
-}
-
-// What a recognised search statement asks for.
-struct Search {
-    QString column;     // as the index names it
-    QString pattern;    // the LIKE pattern
-    qsizetype insertAt; // just after the pattern's literal
-};
-
-class SearchShape {
-public:
-    explicit SearchShape(const QString& sql) : sql_(sql), tokens_(TokenizeSql(sql)) {}
-
-    std::optional<Search> recognise() {
-        for (const SqlToken& token : tokens_) {
-            if (token.depth != 0) {
-                return std::nullopt; // subqueries, functions: not a plain search
-            }
-        }
-        std::size_t t = 0;
-        if (!word(t, u"SELECT")) {
-            return std::nullopt;
-        }
-        while (t < tokens_.size() && !word(t, u"FROM")) {
-            ++t;
-        }
-        if (t == tokens_.size() || !word(++t, u"tel") || !word(++t, u"WHERE")) {
-            return std::nullopt;
-        }
-        ++t;
-        if (t + 2 < tokens_.size() && word(t, u"tel") && symbol(t + 1, u'.')) {
-            t += 2;
-        }
-        const std::optional<QString> column = indexedColumn(t);
-        if (!column || !word(++t, u"LIKE") || !stringLiteral(++t)) {
-            return std::nullopt;
-        }
-        const SqlToken& literal = tokens_[t];
-        if (!endsCondition(t + 1)) {
-            return std::nullopt;
-        }
-        return Search{*column, Unquoted(text(literal)), literal.end};
-    }
-
-private:
-    QStringView text(const SqlToken& token) const {
-        return QStringView(sql_).sliced(token.begin, token.end - token.begin);
-    }
-    bool word(std::size_t t, QStringView expected) const {
-        return t < tokens_.size() && tokens_[t].kind == SqlToken::Kind::Word &&
-               text(tokens_[t]).compare(expected, Qt::CaseInsensitive) == 0;
-    }
-    bool symbol(std::size_t t, QChar expected) const {
-        return t < tokens_.size() && tokens_[t].kind == SqlToken::Kind::Symbol &&
-               sql_[tokens_[t].begin] == expected;
-    }
-    bool stringLiteral(std::size_t t) const {
-        return t < tokens_.size() && tokens_[t].kind == SqlToken::Kind::Quoted &&
-               sql_[tokens_[t].begin] == u'\'' && tokens_[t].end - tokens_[t].begin >= 2 &&
-               sql_[tokens_[t].end - 1] == u'\'';
-    }
-    std::optional<QString> indexedColumn(std::size_t t) const {
-        for (const QString& column : search_index::IndexedColumns()) {
-            if (word(t, column)) {
-                return column;
-            }
-        }
-        return std::nullopt;
-    }
-    // The condition ends at t: the text's end, a closing semicolon or ORDER BY.
-    bool endsCondition(std::size_t t) const {
-        if (t == tokens_.size()) {
-            return true;
-        }
-        if (symbol(t, u';')) {
-            return t + 1 == tokens_.size();
-        }
-        return word(t, u"ORDER") && word(t + 1, u"BY");
-    }
-
-    const QString& sql_;
-    std::vector<SqlToken> tokens_;
-};
-
 } // namespace
 
 QString TrigramQuery(const QString& pattern) {
@@ -156,20 +67,21 @@ QString TrigramQuery(const QString& pattern) {
 }
 
 QString WithSearchIndex(sqlite3* connection, const QString& sql) {
-    const std::optional<Search> search = SearchShape(sql).recognise();
-    if (!search) {
+    const std::optional<SearchStatement> search = ParseSearchStatement(sql);
+    if (!search || !search->condition) {
         return sql;
     }
-    const QString query = TrigramQuery(search->pattern);
+    const SearchStatement::Condition& condition = *search->condition;
+    const QString query = TrigramQuery(condition.pattern);
     if (query.isEmpty() || !search_index::HoldsSearchIndex(connection)) {
         return sql;
     }
-    const QString table = search_index::TrigramTable(search->column);
-    const QString condition =
+    const QString table = search_index::TrigramTable(condition.column);
+    const QString narrowed =
         QStringLiteral(" AND tel.rowid IN (SELECT rowid FROM main.%1 WHERE %1 MATCH %2 "
                        "UNION ALL SELECT ID FROM main.%3)")
             .arg(table, Literal(query), QLatin1String(search_index::kRestTable));
     QString rewritten = sql;
-    rewritten.insert(search->insertAt, condition);
+    rewritten.insert(condition.patternEnd, narrowed);
     return rewritten;
 }
