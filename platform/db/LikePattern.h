@@ -20,6 +20,9 @@ public:
     explicit LikePattern(std::string_view utf8Pattern, char32_t escape = 0);
 
     bool matches(std::string_view utf8Value) const;
+    // The same test on a value already case-folded (CaseFolded), for callers that fold each
+    // value once and test it against many patterns.
+    bool matchesFolded(std::string_view foldedValue) const { return matchFolded(foldedValue); }
 
 private:
     // A run of literal folded bytes, or one `_`.

@@ -2,7 +2,7 @@
 
 #include "platform/db/FilterParser.h"
 #include "platform/db/PlainNumberText.h"
-#include "platform/db/RowStore.h"
+#include "platform/db/ResultRows.h"
 #include "platform/db/RussianCollator.h"
 #include "platform/db/Utf8CaseFold.h"
 
@@ -39,11 +39,11 @@ RecordsetFilter::~RecordsetFilter() = default;
 RecordsetFilter::RecordsetFilter(RecordsetFilter&&) noexcept = default;
 RecordsetFilter& RecordsetFilter::operator=(RecordsetFilter&&) noexcept = default;
 
-bool RecordsetFilter::matches(const RowStore& rows, std::size_t row) const {
+bool RecordsetFilter::matches(const ResultRows& rows, std::size_t row) const {
     return evaluate(root_, rows, row);
 }
 
-bool RecordsetFilter::evaluate(const Node& node, const RowStore& rows, std::size_t row) const {
+bool RecordsetFilter::evaluate(const Node& node, const ResultRows& rows, std::size_t row) const {
     switch (node.kind) {
     case Node::Kind::And:
         for (const Node& child : node.children) {
@@ -65,7 +65,7 @@ bool RecordsetFilter::evaluate(const Node& node, const RowStore& rows, std::size
     return test(node.condition, rows, row);
 }
 
-bool RecordsetFilter::test(const Condition& condition, const RowStore& rows,
+bool RecordsetFilter::test(const Condition& condition, const ResultRows& rows,
                            std::size_t row) const {
     const StoredValue value = rows.value(row, condition.column);
     if (condition.op == Op::IsNull || condition.op == Op::IsNotNull) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-class RowStore;
+class ResultRows;
 class RussianCollator;
 
 // A recordset filter text, parsed once and evaluated against stored rows. The grammar:
@@ -34,7 +34,7 @@ public:
     RecordsetFilter(RecordsetFilter&&) noexcept;
     RecordsetFilter& operator=(RecordsetFilter&&) noexcept;
 
-    bool matches(const RowStore& rows, std::size_t row) const;
+    bool matches(const ResultRows& rows, std::size_t row) const;
 
     // One comparison of the filter.
     struct Condition {
@@ -64,8 +64,8 @@ public:
     };
 
 private:
-    bool evaluate(const Node& node, const RowStore& rows, std::size_t row) const;
-    bool test(const Condition& condition, const RowStore& rows, std::size_t row) const;
+    bool evaluate(const Node& node, const ResultRows& rows, std::size_t row) const;
+    bool test(const Condition& condition, const ResultRows& rows, std::size_t row) const;
 
     Node root_;
     std::unique_ptr<RussianCollator> collator_;

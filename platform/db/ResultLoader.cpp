@@ -52,6 +52,14 @@ private:
 
 } // namespace
 
+void AppendCurrentRow(sqlite3_stmt* statement, RowStore& rows) {
+    RowAppender row(rows);
+    for (int i = 0; i < rows.columnCount(); ++i) {
+        PutValue(sqlite3_column_value(statement, i), row);
+    }
+    row.finish();
+}
+
 RowStore LoadRows(CommandStatement& statement, long maxRecords) {
     const int columns = statement.columnCount();
     RowStore rows(columns);
@@ -60,11 +68,7 @@ RowStore LoadRows(CommandStatement& statement, long maxRecords) {
         const ConnectionLock lock(handle);
         while ((maxRecords <= 0 || static_cast<long>(rows.rowCount()) < maxRecords) &&
                statement.step()) {
-            RowAppender row(rows);
-            for (int i = 0; i < columns; ++i) {
-                PutValue(sqlite3_column_value(handle, i), row);
-            }
-            row.finish();
+            AppendCurrentRow(handle, rows);
         }
     }
     statement.reset();

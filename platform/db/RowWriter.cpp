@@ -1,7 +1,7 @@
 #include "platform/db/RowWriter.h"
 
 #include "platform/db/ProviderError.h"
-#include "platform/db/RowStore.h"
+#include "platform/db/ResultRows.h"
 #include "platform/db/SqlIdentifier.h"
 #include "platform/db/SqliteAdoConnection.h"
 #include "platform/db/SqliteStatement.h"
@@ -75,7 +75,7 @@ QString RowWriter::quotedTable() const {
     return QuotedIdentifier(target_.table.schema) + u'.' + QuotedIdentifier(target_.table.name);
 }
 
-std::int64_t RowWriter::key(const RowStore& rows, std::size_t row) const {
+std::int64_t RowWriter::key(const ResultRows& rows, std::size_t row) const {
     const StoredValue value = rows.value(row, target_.keyColumn);
     if (value.type != StoredType::Integer) {
         throw ProviderError(QStringLiteral("The row has no key; it cannot be found in table '%1'.")
@@ -103,7 +103,7 @@ RowWriter::Reread RowWriter::reread(const QString& keyName) const {
     return query;
 }
 
-void RowWriter::update(RowStore& rows, std::size_t row, const ColumnChanges& changes) {
+void RowWriter::update(ResultRows& rows, std::size_t row, const ColumnChanges& changes) {
     if (changes.empty()) {
         return;
     }
@@ -149,7 +149,7 @@ void RowWriter::update(RowStore& rows, std::size_t row, const ColumnChanges& cha
     }
 }
 
-std::size_t RowWriter::insert(RowStore& rows, const ColumnChanges& changes) {
+std::size_t RowWriter::insert(ResultRows& rows, const ColumnChanges& changes) {
     try {
         SqliteDatabase& database = connection_.database();
         SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
@@ -184,7 +184,7 @@ std::size_t RowWriter::insert(RowStore& rows, const ColumnChanges& changes) {
     }
 }
 
-void RowWriter::remove(const RowStore& rows, std::size_t row) {
+void RowWriter::remove(const ResultRows& rows, std::size_t row) {
     const std::int64_t id = key(rows, row);
     try {
         SqliteDatabase& database = connection_.database();
@@ -199,7 +199,7 @@ void RowWriter::remove(const RowStore& rows, std::size_t row) {
     }
 }
 
-void RowWriter::resync(RowStore& rows, std::span<const std::size_t> which) {
+void RowWriter::resync(ResultRows& rows, std::span<const std::size_t> which) {
     try {
         SqliteDatabase& database = connection_.database();
         // One read transaction: every row is read from the same state of the table.

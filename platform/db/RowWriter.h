@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-class RowStore;
+class ResultRows;
 class SqliteAdoConnection;
 
 // New values for result columns: (column index, value).
@@ -24,13 +24,13 @@ public:
               const std::vector<ResultColumn>& columns);
 
     // UPDATE of the changed columns of the row; the stored row then holds the table's values.
-    void update(RowStore& rows, std::size_t row, const ColumnChanges& changes);
+    void update(ResultRows& rows, std::size_t row, const ColumnChanges& changes);
     // INSERT of a new row; appends the row as the table stored it and returns its index.
-    std::size_t insert(RowStore& rows, const ColumnChanges& changes);
+    std::size_t insert(ResultRows& rows, const ColumnChanges& changes);
     // DELETE of the row from the table.
-    void remove(const RowStore& rows, std::size_t row);
+    void remove(const ResultRows& rows, std::size_t row);
     // Gives the rows the table's current values; rows no longer in the table keep theirs.
-    void resync(RowStore& rows, std::span<const std::size_t> which);
+    void resync(ResultRows& rows, std::span<const std::size_t> which);
 
 private:
     // A SELECT of the table columns the result holds, by one key column.
@@ -39,7 +39,7 @@ private:
         std::vector<int> origins; // per result column: its column in the SELECT, or -1
     };
 
-    std::int64_t key(const RowStore& rows, std::size_t row) const;
+    std::int64_t key(const ResultRows& rows, std::size_t row) const;
     Reread reread(const QString& keyName) const;
     QString quotedTable() const;
     QString quotedKey() const;

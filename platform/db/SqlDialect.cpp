@@ -24,24 +24,6 @@ struct LikeCache {
     LikePattern compiled;
 };
 
-// The value's text as like() sees it; numbers read as their plain number text.
-std::string_view LikeText(sqlite3_value* value, std::optional<PlainNumberText>& number) {
-    switch (sqlite3_value_type(value)) {
-    case SQLITE_FLOAT:
-        number.emplace(sqlite3_value_double(value));
-        return number->view();
-    case SQLITE_INTEGER:
-        number.emplace(static_cast<std::int64_t>(sqlite3_value_int64(value)));
-        return number->view();
-    default:
-        break;
-    }
-    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
-    const int bytes = sqlite3_value_bytes(value);
-    return text != nullptr ? std::string_view(text, static_cast<std::size_t>(bytes))
-                           : std::string_view();
-}
-
 // The escape argument's one character, or false when it is not exactly one character.
 bool EscapeCharacter(sqlite3_value* value, char32_t& escape) {
     const auto* text = sqlite3_value_text(value);
@@ -254,6 +236,23 @@ void Check(sqlite3* connection, int resultCode) {
 }
 
 } // namespace
+
+std::string_view LikeText(sqlite3_value* value, std::optional<PlainNumberText>& number) {
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_FLOAT:
+        number.emplace(sqlite3_value_double(value));
+        return number->view();
+    case SQLITE_INTEGER:
+        number.emplace(static_cast<std::int64_t>(sqlite3_value_int64(value)));
+        return number->view();
+    default:
+        break;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    const int bytes = sqlite3_value_bytes(value);
+    return text != nullptr ? std::string_view(text, static_cast<std::size_t>(bytes))
+                           : std::string_view();
+}
 
 void RegisterSqlDialect(sqlite3* connection) {
     constexpr int kFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;

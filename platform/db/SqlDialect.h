@@ -1,8 +1,14 @@
 #pragma once
 
+#include "platform/db/PlainNumberText.h"
+
 #include <QString>
 
+#include <optional>
+#include <string_view>
+
 struct sqlite3;
+struct sqlite3_value;
 
 // The provider's SQL dialect, registered on every connection it opens. Nothing of it is
 // stored in the database file, which stays readable by the standard SQLite tools.
@@ -24,6 +30,10 @@ inline constexpr const char* kRussianSortKeyName = "ru_sortkey";
 
 // Registers like() and RU_NOCASE on the connection. Throws ESqliteError.
 void RegisterSqlDialect(sqlite3* connection);
+
+// The value's text as like() sees it: a number as its plain number text (kept in `number`),
+// a text or blob as its bytes, NULL as an empty text.
+std::string_view LikeText(sqlite3_value* value, std::optional<PlainNumberText>& number);
 
 // The SQL text with each term of its outermost ORDER BY clause sorted in Russian order: a
 // column name becomes ru_sortkey(name) in a single SELECT whose result columns have no alias;

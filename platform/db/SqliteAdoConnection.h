@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/db/SearchCacheHolder.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/files/FileIdentity.h"
 
@@ -33,6 +34,9 @@ public:
     // replaced, moved away or deleted), so that a new connection is needed to read it.
     bool fileReplaced() const;
 
+    // The connection's copy of the directory's searched texts (see TableSearchCache).
+    SearchCacheHolder& searchCache() noexcept { return searchCache_; }
+
     // The provider error for an SQLite failure on this connection.
     EOleException error(const ESqliteError& failure) const;
 
@@ -45,4 +49,5 @@ private:
     std::chrono::milliseconds busyTimeout_;
     std::optional<FileIdentity> identity_;
     SqliteDatabase database_;
+    SearchCacheHolder searchCache_;
 };

@@ -1,6 +1,7 @@
 #include "platform/db/SqliteAdoRecordset.h"
 
 #include "platform/db/AdoConstants.h"
+#include "platform/db/CachedSearch.h"
 #include "platform/db/CommandStatement.h"
 #include "platform/db/ProviderError.h"
 #include "platform/db/ResultLoader.h"
@@ -85,10 +86,10 @@ void SqliteAdoRecordset::load() {
         return;
     }
     std::vector<ResultColumn> columns;
-    RowStore rows(0);
+    ResultRows rows;
     try {
         columns = DescribeColumns(connection_->database(), statement.handle());
-        rows = LoadRows(statement, maxRecords_);
+        rows = readResult(statement);
     } catch (const ESqliteError& failure) {
         throw connection_->error(failure);
     }
@@ -110,11 +111,25 @@ void SqliteAdoRecordset::load() {
     moveFirst();
 }
 
+// The result from the connection's search cache when it answers the statement, else every
+// row of the statement copied.
+ResultRows SqliteAdoRecordset::readResult(CommandStatement& statement) {
+    std::optional<CachedSearch> cached =
+        SearchFromCache(*connection_, commandText_, statement.tablesRead());
+    if (!cached) {
+        return ResultRows(LoadRows(statement, maxRecords_));
+    }
+    if (maxRecords_ > 0 && cached->rowids.size() > static_cast<std::size_t>(maxRecords_)) {
+        cached->rowids.resize(static_cast<std::size_t>(maxRecords_));
+    }
+    return ResultRows(*connection_, cached->rowStatement, std::move(cached->rowids));
+}
+
 void SqliteAdoRecordset::close() {
     open_ = false;
     columns_.clear();
     target_ = WriteTarget{};
-    rows_ = RowStore(0);
+    rows_ = ResultRows();
     rowStatus_.clear();
     deletedRows_ = 0;
     visible_.showAll(0);

@@ -3,7 +3,7 @@
 #include "platform/db/AdoRecordset.h"
 #include "platform/db/RecordsetFilter.h"
 #include "platform/db/ResultColumns.h"
-#include "platform/db/RowStore.h"
+#include "platform/db/ResultRows.h"
 #include "platform/db/VisibleRows.h"
 
 #include <cstdint>
@@ -11,12 +11,15 @@
 #include <optional>
 #include <vector>
 
+class CommandStatement;
 class SqliteAdoConnection;
 class SqliteTransaction;
 
-// The provider's static client-side recordset: at open it runs the command once and copies
-// the whole result into a RowStore; moving, counting, filtering and reading then work on
-// that copy, and only Update, Delete, Resync and Requery go back to the database.
+// The provider's static client-side recordset: at open it runs the command once and holds
+// its whole result (ResultRows): every row copied, or, for a directory search the
+// connection's TableSearchCache answers, the rows' rowids in order with each row's values read
+// on first use. Moving, counting, filtering and reading then work on what is held, and only
+// Update, Delete, Resync and Requery go back to the database.
 //
 // Bookmarks are row identities (the row's index in the store + 1) that keep their order.
 // The visible rows are the indexes of the stored rows that pass the filter and were not
@@ -70,8 +73,13 @@ public:
     void resync(int affectRecords, int resyncValues) override;
     void requery(int options) override;
 
+    // Whether the rows' values are read on first use (the result came from the connection's
+    // search cache) rather than copied at open.
+    bool readsRowsOnUse() const noexcept { return rows_.readsOnUse(); }
+
 private:
     void load();
+    ResultRows readResult(CommandStatement& statement);
     void close();
     void rebuildVisible();
     int rowStatus(std::size_t row) const noexcept;
@@ -94,7 +102,7 @@ private:
 
     std::vector<ResultColumn> columns_;
     WriteTarget target_;
-    RowStore rows_{0};
+    ResultRows rows_;
     // ado::adRecNew, adRecModified, adRecDeleted by row; rows beyond its end are adRecOK.
     std::vector<std::uint8_t> rowStatus_;
     std::size_t deletedRows_ = 0;

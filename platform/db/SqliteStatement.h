@@ -46,6 +46,9 @@ public:
     QString columnText(int index) const;
     std::string columnUtf8(int index) const;
 
+    // The raw statement, for the wrapper's own classes.
+    sqlite3_stmt* handle() const noexcept { return statement_.get(); }
+
 private:
     void check(int resultCode) const;
 

@@ -1,7 +1,7 @@
 #include "platform/db/RecordsetFilter.h"
 
 #include "platform/Exceptions.h"
-#include "platform/db/RowStore.h"
+#include "platform/db/ResultRows.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ protected:
     }
 
     const std::vector<QString> fields_{"ID", "Tel", "Fio", "Name"};
-    RowStore store_{4};
+    ResultRows store_{RowStore(4)};
 };
 
 using Ids = std::vector<std::int64_t>;

@@ -49,8 +49,15 @@ protected:
             "INSERT INTO tel(tel, fio, Name) VALUES ('12-345', 'Текст в номере', 'ЛЕНИНА 3')");
     }
 
-    // The IDs of a search, in order.
-    QStringList ids(const QString& sql) { return ColumnTexts(*open(sql).recordset, 0); }
+    // The IDs of a search, in order. Every search runs on one connection, as the program's
+    // do, so that it sees the file's changes as the program would.
+    QStringList ids(const QString& sql) {
+        if (!command_) {
+            command_ = open(QStringLiteral("SELECT ID FROM tel")).command;
+        }
+        std::unique_ptr<AdoRecordset> recordset = openOn(*command_, sql);
+        return ColumnTexts(*recordset, 0);
+    }
 
     bool usesIndex(const QString& sql) {
         SqliteDatabase database(folder().databasePath(), SqliteOpenMode::ReadOnly);
@@ -80,6 +87,8 @@ protected:
         }
         return texts;
     }
+
+    std::unique_ptr<AdoCommand> command_;
 };
 
 // A pattern cut from a text: 1 to 6 characters, its letter case changed, Е and Ё swapped,

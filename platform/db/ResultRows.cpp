@@ -1,0 +1,91 @@
+#include "platform/db/ResultRows.h"
+
+#include "platform/db/ResultLoader.h"
+#include "platform/db/SqliteAdoConnection.h"
+
+#include <limits>
+
+ResultRows::ResultRows() : store_(0) {
+}
+
+ResultRows::ResultRows(RowStore loaded) : store_(std::move(loaded)) {
+}
+
+ResultRows::ResultRows(SqliteAdoConnection& connection, const QString& rowStatement,
+                       std::vector<std::int64_t> rowids)
+    : store_(0), rowids_(std::move(rowids)), slots_(std::in_place, rowids_.size(), 0),
+      connection_(&connection) {
+    try {
+        rowStatement_.emplace(connection.database().prepare(rowStatement));
+    } catch (const ESqliteError& failure) {
+        throw connection.error(failure);
+    }
+    store_ = RowStore(rowStatement_->columnCount());
+}
+
+ResultRows::~ResultRows() = default;
+ResultRows::ResultRows(ResultRows&&) noexcept = default;
+ResultRows& ResultRows::operator=(ResultRows&&) noexcept = default;
+
+std::size_t ResultRows::storeRow(std::size_t row) const {
+    if (!slots_) {
+        return row;
+    }
+    const std::uint32_t slot = (*slots_)[row];
+    return slot != 0 ? slot - 1 : fetch(row);
+}
+
+std::size_t ResultRows::fetch(std::size_t row) const {
+    if (store_.rowCount() >= std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("too many rows read");
+    }
+    SqliteStatement& statement = *rowStatement_;
+    std::size_t stored = 0;
+    try {
+        statement.bindInt64(1, rowids_[row]);
+        if (statement.step()) {
+            AppendCurrentRow(statement.handle(), store_);
+            stored = store_.rowCount() - 1;
+        } else {
+            // Deleted by another program since the result was made.
+            const std::vector<StoredValue> nulls(static_cast<std::size_t>(columnCount()));
+            stored = store_.append(nulls);
+        }
+        statement.reset();
+    } catch (const ESqliteError& failure) {
+        statement.reset();
+        throw connection_->error(failure);
+    }
+    (*slots_)[row] = static_cast<std::uint32_t>(stored + 1);
+    return stored;
+}
+
+StoredValue ResultRows::value(std::size_t row, int column) const {
+    return store_.value(storeRow(row), column);
+}
+
+void ResultRows::readRow(std::size_t row, std::vector<StoredValue>& values) const {
+    store_.readRow(storeRow(row), values);
+}
+
+std::size_t ResultRows::append(std::span<const StoredValue> values) {
+    const std::size_t stored = store_.append(values);
+    if (!slots_) {
+        return stored;
+    }
+    rowids_.push_back(0);
+    slots_->push_back(static_cast<std::uint32_t>(stored + 1));
+    return slots_->size() - 1;
+}
+
+void ResultRows::replace(std::size_t row, std::span<const StoredValue> values) {
+    store_.replace(storeRow(row), values);
+}
+
+std::size_t ResultRows::bytesHeld() const noexcept {
+    std::size_t bytes = store_.bytesHeld() + rowids_.capacity() * sizeof(std::int64_t);
+    if (slots_) {
+        bytes += slots_->capacity() * sizeof(std::uint32_t);
+    }
+    return bytes;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/db/TableSearchCache.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class SqliteDatabase;
+
+// Keeps a connection's TableSearchCache in step with the file: it is read on first use and
+// read anew after any change to the file, whether this connection wrote it (its count of
+// changed rows moved) or another one did (PRAGMA data_version moved).
+class SearchCacheHolder {
+public:
+    SearchCacheHolder();
+    ~SearchCacheHolder();
+    SearchCacheHolder(const SearchCacheHolder&) = delete;
+    SearchCacheHolder& operator=(const SearchCacheHolder&) = delete;
+
+    // The cache as the file stands now, or nullptr when the file's table cannot be held (it
+    // lacks a searched column, is too large, or another program's lock kept it from being
+    // read). The pointer stays valid until the next call.
+    const TableSearchCache* current(SqliteDatabase& database);
+
+private:
+    // The state of the file a cache was read from.
+    struct Stamp {
+        std::int64_t dataVersion = 0;
+        std::int64_t ownChanges = 0;
+        friend bool operator==(const Stamp&, const Stamp&) = default;
+    };
+    static Stamp stampOf(SqliteDatabase& database);
+
+    // The stamp the cache (or the failure to read one) belongs to.
+    std::optional<Stamp> stamp_;
+    std::unique_ptr<TableSearchCache> cache_;
+};

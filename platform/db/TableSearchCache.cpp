@@ -1,0 +1,168 @@
+#include "platform/db/TableSearchCache.h"
+
+#include "platform/db/LikePattern.h"
+#include "platform/db/SqlDialect.h"
+#include "platform/db/SqliteDatabase.h"
+#include "platform/db/SqliteStatement.h"
+#include "platform/db/SqliteTransaction.h"
+#include "platform/db/Utf8CaseFold.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// A result at least this share of the table is put in order by walking the whole Name order
+// once; a smaller one by sorting its ranks.
+constexpr std::size_t kWalkShare = 8;
+
+} // namespace
+
+TableSearchCache::TableSearchCache(SqliteDatabase& database) {
+    // One read transaction: both reads see the table as one writer left it.
+    SqliteTransaction read(database);
+    readTexts(database);
+    readNameOrder(database);
+    read.commit();
+}
+
+void TableSearchCache::readTexts(SqliteDatabase& database) {
+    SqliteStatement statement =
+        database.prepare("SELECT rowid, tel, fio, Name FROM main.tel ORDER BY rowid");
+    sqlite3_stmt* handle = statement.handle();
+    while (statement.step()) {
+        rowids_.push_back(sqlite3_column_int64(handle, 0));
+        for (int column = 0; column < kColumnCount; ++column) {
+            sqlite3_value* value = sqlite3_column_value(handle, column + 1);
+            Texts& texts = texts_[column];
+            std::optional<PlainNumberText> number;
+            texts.isNull.push_back(sqlite3_value_type(value) == SQLITE_NULL);
+            AppendCaseFolded(LikeText(value, number), texts.bytes);
+            if (texts.bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
+                throw ESqliteError(QStringLiteral("The directory is too large to search in memory."),
+                                   SQLITE_TOOBIG);
+            }
+            texts.ends.push_back(static_cast<std::uint32_t>(texts.bytes.size()));
+        }
+    }
+    if (rowids_.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw ESqliteError(QStringLiteral("The directory is too large to search in memory."),
+                           SQLITE_TOOBIG);
+    }
+    for (Texts& texts : texts_) {
+        texts.bytes.shrink_to_fit();
+    }
+}
+
+// The order SQLite gives ORDER BY Name on the provider's connection: the same sort key and
+// the same sorter, whose ties keep the order of the scan (rowid order).
+void TableSearchCache::readNameOrder(SqliteDatabase& database) {
+    SqliteStatement statement =
+        database.prepare(QStringLiteral("SELECT rowid FROM main.tel ORDER BY %1(Name)")
+                             .arg(QLatin1String(kRussianSortKeyName)));
+    byName_.reserve(rowids_.size());
+    rank_.assign(rowids_.size(), 0);
+    while (statement.step()) {
+        const auto found =
+            std::lower_bound(rowids_.begin(), rowids_.end(), statement.columnInt64(0));
+        if (found == rowids_.end() || *found != statement.columnInt64(0)) {
+            throw ESqliteError(QStringLiteral("The directory's rows changed while read."),
+                               SQLITE_INTERNAL);
+        }
+        const auto entry = static_cast<std::uint32_t>(found - rowids_.begin());
+        rank_[entry] = static_cast<std::uint32_t>(byName_.size());
+        byName_.push_back(entry);
+    }
+    if (byName_.size() != rowids_.size()) {
+        throw ESqliteError(QStringLiteral("The directory's rows changed while read."),
+                           SQLITE_INTERNAL);
+    }
+}
+
+bool TableSearchCache::matches(Column column, std::size_t entry,
+                               const LikePattern& pattern) const {
+    const Texts& texts = texts_[column];
+    return !texts.isNull[entry] && pattern.matchesFolded(texts.at(entry));
+}
+
+std::vector<std::uint32_t> TableSearchCache::matching(Column column,
+                                                      const LikePattern& pattern) const {
+    std::vector<std::uint32_t> found;
+    for (std::size_t entry = 0; entry < size(); ++entry) {
+        if (matches(column, entry, pattern)) {
+            found.push_back(static_cast<std::uint32_t>(entry));
+        }
+    }
+    return found;
+}
+
+std::vector<std::uint32_t>
+TableSearchCache::matchingAmong(Column column, const LikePattern& pattern,
+                                std::span<const std::int64_t> rowids) const {
+    std::vector<std::uint32_t> found;
+    auto from = rowids_.begin();
+    for (const std::int64_t rowid : rowids) {
+        from = std::lower_bound(from, rowids_.end(), rowid);
+        if (from == rowids_.end()) {
+            break;
+        }
+        const auto entry = static_cast<std::size_t>(from - rowids_.begin());
+        if (*from == rowid && matches(column, entry, pattern)) {
+            found.push_back(static_cast<std::uint32_t>(entry));
+        }
+    }
+    return found;
+}
+
+std::vector<std::uint32_t> TableSearchCache::all() const {
+    std::vector<std::uint32_t> entries(size());
+    for (std::size_t entry = 0; entry < entries.size(); ++entry) {
+        entries[entry] = static_cast<std::uint32_t>(entry);
+    }
+    return entries;
+}
+
+void TableSearchCache::sortByName(std::vector<std::uint32_t>& entries) const {
+    if (entries.size() * kWalkShare >= size()) {
+        std::vector<bool> wanted(size());
+        for (const std::uint32_t entry : entries) {
+            wanted[entry] = true;
+        }
+        entries.clear();
+        for (const std::uint32_t entry : byName_) {
+            if (wanted[entry]) {
+                entries.push_back(entry);
+            }
+        }
+        return;
+    }
+    for (std::uint32_t& entry : entries) {
+        entry = rank_[entry];
+    }
+    std::sort(entries.begin(), entries.end());
+    for (std::uint32_t& entry : entries) {
+        entry = byName_[entry];
+    }
+}
+
+std::vector<std::int64_t> TableSearchCache::rowids(std::span<const std::uint32_t> entries) const {
+    std::vector<std::int64_t> result;
+    result.reserve(entries.size());
+    for (const std::uint32_t entry : entries) {
+        result.push_back(rowids_[entry]);
+    }
+    return result;
+}
+
+std::size_t TableSearchCache::bytesHeld() const noexcept {
+    std::size_t bytes = rowids_.capacity() * sizeof(std::int64_t) +
+                        (byName_.capacity() + rank_.capacity()) * sizeof(std::uint32_t);
+    for (const Texts& texts : texts_) {
+        bytes += texts.bytes.capacity() + texts.ends.capacity() * sizeof(std::uint32_t) +
+                 texts.isNull.capacity() / 8;
+    }
+    return bytes;
+}

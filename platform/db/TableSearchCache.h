@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class LikePattern;
+class SqliteDatabase;
+
+// A copy, in memory, of what the directory's searches read from the table `tel`: for every
+// row its rowid, the texts of `tel`, `fio` and `Name` as LIKE sees them (numbers as their
+// plain text) already case-folded, and the row's place in the Russian order of `Name`.
+//
+// A search then tests LIKE on folded texts held one after another, and puts its rows in order
+// by sorting integers, where SQLite would read every row and compare names through ICU. The
+// rows are the table's rows in rowid order; a row's index in that order is its entry.
+class TableSearchCache {
+public:
+    // The searched columns, in the order they are held.
+    enum Column : std::uint8_t { Tel, Fio, Name, kColumnCount };
+
+    // Reads the table through the connection, whose dialect (ru_sortkey) must be registered.
+    // Throws ESqliteError when the table or one of its columns is missing, or a read fails.
+    explicit TableSearchCache(SqliteDatabase& database);
+
+    std::size_t size() const noexcept { return rowids_.size(); }
+
+    // The entries whose column matches the pattern, in rowid order.
+    std::vector<std::uint32_t> matching(Column column, const LikePattern& pattern) const;
+    // The same among the rows with these rowids only (in ascending order, possibly with
+    // rowids no longer in the table).
+    std::vector<std::uint32_t> matchingAmong(Column column, const LikePattern& pattern,
+                                             std::span<const std::int64_t> rowids) const;
+    // Every entry, in rowid order.
+    std::vector<std::uint32_t> all() const;
+
+    // Puts entries in the order of ORDER BY Name: Russian order, ties by rowid.
+    void sortByName(std::vector<std::uint32_t>& entries) const;
+    // The rowids of entries, in the same order.
+    std::vector<std::int64_t> rowids(std::span<const std::uint32_t> entries) const;
+
+    // The memory held, in bytes.
+    std::size_t bytesHeld() const noexcept;
+
+private:
+    // One column's folded texts, one after another; NULL is no text and matches nothing.
+    struct Texts {
+        std::string bytes;
+        std::vector<std::uint32_t> ends; // the end of each entry's text in bytes
+        std::vector<bool> isNull;
+
+        std::string_view at(std::size_t entry) const noexcept {
+            const std::uint32_t begin = entry == 0 ? 0 : ends[entry - 1];
+            return std::string_view(bytes).substr(begin, ends[entry] - begin);
+        }
+    };
+
+    void readTexts(SqliteDatabase& database);
+    void readNameOrder(SqliteDatabase& database);
+    bool matches(Column column, std::size_t entry, const LikePattern& pattern) const;
+
+    std::vector<std::int64_t> rowids_; // ascending
+    Texts texts_[kColumnCount];
+    std::vector<std::uint32_t> byName_; // entries in Name order
+    std::vector<std::uint32_t> rank_;   // each entry's place in byName_
+};

@@ -1,0 +1,136 @@
+// Searches answered from the connection's copy of the searched texts: the rows and order the
+// scan gives, read on use, and in step with every change to the file.
+#include "tests/db/ProviderTestSupport.h"
+
+#include "platform/db/AdoConstants.h"
+#include "platform/db/SqliteAdoRecordset.h"
+#include "platform/db/SqliteDatabase.h"
+#include "tools/FolderCommands.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SearchCacheTest : public ProviderTest {
+protected:
+    void SetUp() override {
+        command_ = open(QStringLiteral("SELECT ID FROM tel")).command;
+    }
+
+    // Opens the text on the test's one command, so that every search shares its connection.
+    std::unique_ptr<AdoRecordset> search(const QString& sql) { return openOn(*command_, sql); }
+
+    static bool readsOnUse(AdoRecordset& recordset) {
+        return dynamic_cast<SqliteAdoRecordset&>(recordset).readsRowsOnUse();
+    }
+
+    QStringList ids(const QString& sql) {
+        std::unique_ptr<AdoRecordset> recordset = search(sql);
+        return ColumnTexts(*recordset, 0);
+    }
+
+    void writeElsewhere(const char* sql) {
+        SqliteDatabase other(folder().databasePath(), SqliteOpenMode::ReadWrite);
+        other.exec(sql);
+    }
+
+    std::unique_ptr<AdoCommand> command_;
+};
+
+const QString kIvanov = QStringLiteral("SELECT ID, fio FROM tel WHERE fio LIKE '%иванов%' "
+                                       "ORDER BY Name");
+
+TEST_F(SearchCacheTest, ServesPlainSearchesOfTheDirectoryOnly) {
+    addEntries({Entry(1, "Иванов", "ЛЕНИНА 1"), Entry(2, "Петров", "МИРА 2")});
+    struct Case {
+        const char* sql;
+        bool cached;
+    };
+    const Case cases[] = {
+        {"SELECT ID, tel, fio, Name, Story\r\nFROM tel\r\nWHERE fio LIKE'%ИВ%'\r\nORDER BY Name",
+         true},
+        {"SELECT ID, tel, fio, Name, Story FROM tel", true},
+        {"select * from tel order by name asc;", true},
+        {"SELECT tel.ID FROM tel WHERE tel.Name LIKE 'ЛЕН%'", true},
+        {"SELECT ID FROM tel WHERE Name LIKE '%Л%' ORDER BY Name DESC", false},
+        {"SELECT ID FROM tel ORDER BY fio", false},
+        {"SELECT fio AS Name FROM tel ORDER BY Name", false},
+        {"SELECT DISTINCT Name FROM tel", false},
+        {"SELECT count(*) FROM tel", false},
+        {"SELECT ID FROM tel LIMIT 1", false},
+        {"SELECT ID FROM tel WHERE Story LIKE '%a%'", false},
+        {"SELECT ID FROM tel WHERE fio LIKE '%a%' ESCAPE '!'", false},
+        {"SELECT ID FROM tel t", false},
+    };
+    for (const Case& each : cases) {
+        std::unique_ptr<AdoRecordset> recordset = search(QString::fromUtf8(each.sql));
+        EXPECT_EQ(readsOnUse(*recordset), each.cached) << each.sql;
+    }
+}
+
+// The whole table in rowid order and in Name order, as SQLite gives them.
+TEST_F(SearchCacheTest, TheWholeTableComesInTheScansOrder) {
+    GenerateFolderEntries(folder().path(), 3000, 5);
+    writeElsewhere("INSERT INTO tel(tel, fio, Name) VALUES (1, 'Без адреса', NULL), "
+                   "(2, 'Число', 42), (3, 'Пусто', '')");
+    for (const char* order : {"", " ORDER BY Name"}) {
+        const QString cached = QStringLiteral("SELECT ID, Name FROM tel") + order;
+        const QString scanned = QStringLiteral("SELECT ID, Name FROM tel WHERE (1)") + order;
+        ASSERT_TRUE(readsOnUse(*search(cached)));
+        EXPECT_EQ(ids(cached), ids(scanned)) << order;
+    }
+}
+
+TEST_F(SearchCacheTest, SeesChangesOfOtherProgramsAndOfItsOwnRecordsets) {
+    addEntries({Entry(1, "Иванов А.А.", "ЛЕНИНА 1"), Entry(2, "Петров Б.Б.", "МИРА 2")});
+    EXPECT_EQ(ids(kIvanov), QStringList{"1"});
+
+    writeElsewhere("INSERT INTO tel(tel, fio, Name) VALUES (3, 'ИВАНОВА В.В.', 'АЛЛЕЯ 3');"
+                   "UPDATE tel SET fio = 'Сидоров' WHERE ID = 1");
+    EXPECT_EQ(ids(kIvanov), QStringList{"3"});
+
+    std::unique_ptr<AdoRecordset> petrov = search(QStringLiteral("SELECT ID, fio FROM tel"));
+    petrov->moveNext(); // ID 2
+    petrov->setValue(1, QStringLiteral("Иванов-Петров"));
+    petrov->update();
+    EXPECT_EQ(ids(kIvanov), (QStringList{"3", "2"}));
+
+    petrov->deleteRows(ado::adAffectCurrent);
+    EXPECT_EQ(ids(kIvanov), QStringList{"3"});
+}
+
+// Values are read when first asked for: a row another program deleted in between reads as
+// empty, and the others as they are now.
+TEST_F(SearchCacheTest, ARowDeletedAfterTheSearchReadsAsEmpty) {
+    addEntries({Entry(1, "Иванов", "А 1"), Entry(2, "Иванова", "Б 2"), Entry(3, "Иванько", "В 3")});
+    std::unique_ptr<AdoRecordset> found =
+        search(QStringLiteral("SELECT ID, fio FROM tel WHERE fio LIKE '%иван%' ORDER BY Name"));
+    ASSERT_TRUE(readsOnUse(*found));
+    writeElsewhere("DELETE FROM tel WHERE ID = 2; UPDATE tel SET fio = 'Иваненко' WHERE ID = 3");
+    EXPECT_EQ(found->recordCount(), 3);
+    EXPECT_EQ(Text(found->value(1)), "Иванов");
+    found->moveNext();
+    EXPECT_EQ(Text(found->value(0)), "NULL");
+    found->moveNext();
+    EXPECT_EQ(Text(found->value(1)), "Иваненко");
+}
+
+// A file without the search index is searched from the cache by testing every row.
+TEST_F(SearchCacheTest, AFileWithoutTheIndexGivesTheScansRows) {
+    GenerateFolderEntries(folder().path(), 3000, 9);
+    writeElsewhere("DROP TABLE tel_search_tel; DROP TABLE tel_search_fio; "
+                   "DROP TABLE tel_search_Name; DROP TABLE tel_search_rest");
+    for (const char* pattern : {"%ов%", "%ИВАН%", "%1%", "%12%-4", "ЛЕН%", "%", "_", "%ё%"}) {
+        for (const char* column : {"tel", "fio", "Name"}) {
+            const QString condition = QStringLiteral("%1 LIKE '%2'").arg(column, pattern);
+            const QString cached =
+                QStringLiteral("SELECT ID FROM tel WHERE %1 ORDER BY Name").arg(condition);
+            const QString scanned =
+                QStringLiteral("SELECT ID FROM tel WHERE (%1) ORDER BY Name").arg(condition);
+            ASSERT_TRUE(readsOnUse(*search(cached)));
+            EXPECT_EQ(ids(cached), ids(scanned)) << column << " LIKE " << pattern;
+        }
+    }
+}
+
+} // namespace
