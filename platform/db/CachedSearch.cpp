@@ -11,13 +11,6 @@
 
 namespace {
 
-TableSearchCache::Column CacheColumn(const QString& column) {
-    if (column == u"tel") {
-        return TableSearchCache::Tel;
-    }
-    return column == u"fio" ? TableSearchCache::Fio : TableSearchCache::Name;
-}
-
 // The rows the search index says may match, in ascending order, or nothing when the file has
 // no index in step with the table or the pattern has no run the index answers for.
 std::optional<std::vector<std::int64_t>> IndexCandidates(SqliteDatabase& database,
@@ -43,7 +36,7 @@ std::vector<std::uint32_t> MatchingEntries(SqliteDatabase& database, const Table
                                            const SearchStatement::Condition& search) {
     const QByteArray pattern = search.pattern.toUtf8();
     const LikePattern like(std::string_view(pattern.constData(), pattern.size()));
-    const TableSearchCache::Column column = CacheColumn(search.column);
+    const TableSearchCache::Column column = *SearchedColumn(search.column);
     try {
         if (const auto candidates = IndexCandidates(database, search)) {
             return cache.matchingAmong(column, like, *candidates);
@@ -71,7 +64,7 @@ std::optional<CachedSearch> SearchFromCache(SqliteAdoConnection& connection, con
         return std::nullopt;
     }
     SqliteDatabase& database = connection.database();
-    const TableSearchCache* cache = connection.searchCache().current(database);
+    std::shared_ptr<const TableSearchCache> cache = connection.searchCache().current(database);
     if (cache == nullptr) {
         return std::nullopt;
     }
@@ -81,6 +74,6 @@ std::optional<CachedSearch> SearchFromCache(SqliteAdoConnection& connection, con
         cache->sortByName(entries);
     }
     return CachedSearch{
-        cache->rowids(entries),
+        std::move(cache), std::move(entries),
         QStringLiteral("SELECT %1 FROM main.tel WHERE rowid = ?1").arg(search->columns)};
 }

@@ -1,20 +1,23 @@
 #pragma once
 
 #include "platform/db/CommandStatement.h"
+#include "platform/db/TableSearchCache.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class SqliteAdoConnection;
 
 // A directory search answered from the connection's TableSearchCache instead of by SQLite:
-// the rowids of the result's rows, in the statement's order, and the statement that reads one
-// of those rows (its rowid bound to ?1) with the statement's own columns.
+// the cache's entries of the result's rows, in the statement's order, and the statement that
+// reads one of those rows (its rowid bound to ?1) with the statement's own columns.
 struct CachedSearch {
-    std::vector<std::int64_t> rowids;
+    std::shared_ptr<const TableSearchCache> cache;
+    std::vector<std::uint32_t> entries;
     QString rowStatement;
 };
 

@@ -65,8 +65,33 @@ bool RecordsetFilter::evaluate(const Node& node, const ResultRows& rows, std::si
     return test(node.condition, rows, row);
 }
 
+// The test of a condition that needs only the value's folded text (NULL tests and patterns),
+// on an unread row of a search the cache answered: the row is not read from the table.
+std::optional<bool> RecordsetFilter::testCached(const Condition& condition,
+                                                const ResultRows& rows, std::size_t row) const {
+    const bool nullTest = condition.op == Op::IsNull || condition.op == Op::IsNotNull;
+    if (!nullTest && !condition.pattern) {
+        return std::nullopt;
+    }
+    const std::optional<TableSearchCache::FoldedText> text = rows.foldedText(row, condition.column);
+    if (!text) {
+        return std::nullopt;
+    }
+    if (nullTest) {
+        return text->isNull == (condition.op == Op::IsNull);
+    }
+    if (text->isNull) {
+        return false;
+    }
+    const bool matched = condition.pattern->matchesFolded(text->folded);
+    return condition.op == Op::NotEqual ? !matched : matched;
+}
+
 bool RecordsetFilter::test(const Condition& condition, const ResultRows& rows,
                            std::size_t row) const {
+    if (const std::optional<bool> fromCache = testCached(condition, rows, row)) {
+        return *fromCache;
+    }
     const StoredValue value = rows.value(row, condition.column);
     if (condition.op == Op::IsNull || condition.op == Op::IsNotNull) {
         return value.isNull() == (condition.op == Op::IsNull);

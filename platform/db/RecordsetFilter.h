@@ -66,6 +66,8 @@ public:
 private:
     bool evaluate(const Node& node, const ResultRows& rows, std::size_t row) const;
     bool test(const Condition& condition, const ResultRows& rows, std::size_t row) const;
+    std::optional<bool> testCached(const Condition& condition, const ResultRows& rows,
+                                   std::size_t row) const;
 
     Node root_;
     std::unique_ptr<RussianCollator> collator_;

@@ -12,9 +12,10 @@ ResultRows::ResultRows(RowStore loaded) : store_(std::move(loaded)) {
 }
 
 ResultRows::ResultRows(SqliteAdoConnection& connection, const QString& rowStatement,
-                       std::vector<std::int64_t> rowids)
-    : store_(0), rowids_(std::move(rowids)), slots_(std::in_place, rowids_.size(), 0),
-      connection_(&connection) {
+                       std::shared_ptr<const TableSearchCache> cache,
+                       std::vector<std::uint32_t> entries)
+    : store_(0), cache_(std::move(cache)), entries_(std::move(entries)),
+      slots_(entries_.size(), 0), connection_(&connection) {
     try {
         rowStatement_.emplace(connection.database().prepare(rowStatement));
     } catch (const ESqliteError& failure) {
@@ -27,11 +28,25 @@ ResultRows::~ResultRows() = default;
 ResultRows::ResultRows(ResultRows&&) noexcept = default;
 ResultRows& ResultRows::operator=(ResultRows&&) noexcept = default;
 
+void ResultRows::setCachedColumns(std::vector<std::optional<TableSearchCache::Column>> columns) {
+    cachedColumns_ = std::move(columns);
+}
+
+std::optional<TableSearchCache::FoldedText> ResultRows::foldedText(std::size_t row,
+                                                                   int column) const {
+    const auto index = static_cast<std::size_t>(column);
+    if (!cache_ || slots_[row] != 0 || index >= cachedColumns_.size() ||
+        !cachedColumns_[index]) {
+        return std::nullopt;
+    }
+    return cache_->folded(*cachedColumns_[index], entries_[row]);
+}
+
 std::size_t ResultRows::storeRow(std::size_t row) const {
-    if (!slots_) {
+    if (!cache_) {
         return row;
     }
-    const std::uint32_t slot = (*slots_)[row];
+    const std::uint32_t slot = slots_[row];
     return slot != 0 ? slot - 1 : fetch(row);
 }
 
@@ -42,7 +57,7 @@ std::size_t ResultRows::fetch(std::size_t row) const {
     SqliteStatement& statement = *rowStatement_;
     std::size_t stored = 0;
     try {
-        statement.bindInt64(1, rowids_[row]);
+        statement.bindInt64(1, cache_->rowid(entries_[row]));
         if (statement.step()) {
             AppendCurrentRow(statement.handle(), store_);
             stored = store_.rowCount() - 1;
@@ -56,7 +71,7 @@ std::size_t ResultRows::fetch(std::size_t row) const {
         statement.reset();
         throw connection_->error(failure);
     }
-    (*slots_)[row] = static_cast<std::uint32_t>(stored + 1);
+    slots_[row] = static_cast<std::uint32_t>(stored + 1);
     return stored;
 }
 
@@ -70,12 +85,12 @@ void ResultRows::readRow(std::size_t row, std::vector<StoredValue>& values) cons
 
 std::size_t ResultRows::append(std::span<const StoredValue> values) {
     const std::size_t stored = store_.append(values);
-    if (!slots_) {
+    if (!cache_) {
         return stored;
     }
-    rowids_.push_back(0);
-    slots_->push_back(static_cast<std::uint32_t>(stored + 1));
-    return slots_->size() - 1;
+    entries_.push_back(kNoEntry);
+    slots_.push_back(static_cast<std::uint32_t>(stored + 1));
+    return slots_.size() - 1;
 }
 
 void ResultRows::replace(std::size_t row, std::span<const StoredValue> values) {
@@ -83,9 +98,6 @@ void ResultRows::replace(std::size_t row, std::span<const StoredValue> values) {
 }
 
 std::size_t ResultRows::bytesHeld() const noexcept {
-    std::size_t bytes = store_.bytesHeld() + rowids_.capacity() * sizeof(std::int64_t);
-    if (slots_) {
-        bytes += slots_->capacity() * sizeof(std::uint32_t);
-    }
-    return bytes;
+    return store_.bytesHeld() +
+           (entries_.capacity() + slots_.capacity()) * sizeof(std::uint32_t);
 }

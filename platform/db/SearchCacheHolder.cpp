@@ -14,23 +14,23 @@ SearchCacheHolder::Stamp SearchCacheHolder::stampOf(SqliteDatabase& database) {
     return {version.columnInt64(0), sqlite3_total_changes64(database.handle())};
 }
 
-const TableSearchCache* SearchCacheHolder::current(SqliteDatabase& database) {
+std::shared_ptr<const TableSearchCache> SearchCacheHolder::current(SqliteDatabase& database) {
     try {
         const Stamp now = stampOf(database);
         if (stamp_ == now) {
-            return cache_.get();
+            return cache_;
         }
         cache_.reset();
         stamp_.reset();
         try {
-            cache_ = std::make_unique<TableSearchCache>(database);
+            cache_ = std::make_shared<const TableSearchCache>(database);
         } catch (const ESqliteError& failure) {
             if (failure.kind() == SqliteFailureKind::Busy) {
                 return nullptr; // locked for now: try again on the next search
             }
         }
         stamp_ = now;
-        return cache_.get();
+        return cache_;
     } catch (const ESqliteError&) {
         return nullptr;
     } catch (const std::bad_alloc&) {

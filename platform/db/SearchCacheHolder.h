@@ -20,8 +20,8 @@ public:
 
     // The cache as the file stands now, or nullptr when the file's table cannot be held (it
     // lacks a searched column, is too large, or another program's lock kept it from being
-    // read). The pointer stays valid until the next call.
-    const TableSearchCache* current(SqliteDatabase& database);
+    // read). A result made from it may keep it after a newer one replaced it here.
+    std::shared_ptr<const TableSearchCache> current(SqliteDatabase& database);
 
 private:
     // The state of the file a cache was read from.
@@ -34,5 +34,5 @@ private:
 
     // The stamp the cache (or the failure to read one) belongs to.
     std::optional<Stamp> stamp_;
-    std::unique_ptr<TableSearchCache> cache_;
+    std::shared_ptr<const TableSearchCache> cache_;
 };

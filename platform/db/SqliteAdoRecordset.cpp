@@ -89,7 +89,7 @@ void SqliteAdoRecordset::load() {
     ResultRows rows;
     try {
         columns = DescribeColumns(connection_->database(), statement.handle());
-        rows = readResult(statement);
+        rows = readResult(statement, columns);
     } catch (const ESqliteError& failure) {
         throw connection_->error(failure);
     }
@@ -113,16 +113,24 @@ void SqliteAdoRecordset::load() {
 
 // The result from the connection's search cache when it answers the statement, else every
 // row of the statement copied.
-ResultRows SqliteAdoRecordset::readResult(CommandStatement& statement) {
+ResultRows SqliteAdoRecordset::readResult(CommandStatement& statement,
+                                          const std::vector<ResultColumn>& columns) {
     std::optional<CachedSearch> cached =
         SearchFromCache(*connection_, commandText_, statement.tablesRead());
     if (!cached) {
         return ResultRows(LoadRows(statement, maxRecords_));
     }
-    if (maxRecords_ > 0 && cached->rowids.size() > static_cast<std::size_t>(maxRecords_)) {
-        cached->rowids.resize(static_cast<std::size_t>(maxRecords_));
+    if (maxRecords_ > 0 && cached->entries.size() > static_cast<std::size_t>(maxRecords_)) {
+        cached->entries.resize(static_cast<std::size_t>(maxRecords_));
     }
-    return ResultRows(*connection_, cached->rowStatement, std::move(cached->rowids));
+    ResultRows rows(*connection_, cached->rowStatement, std::move(cached->cache),
+                    std::move(cached->entries));
+    std::vector<std::optional<TableSearchCache::Column>> cachedColumns;
+    for (const ResultColumn& column : columns) {
+        cachedColumns.push_back(SearchedColumn(column.origin));
+    }
+    rows.setCachedColumns(std::move(cachedColumns));
+    return rows;
 }
 
 void SqliteAdoRecordset::close() {

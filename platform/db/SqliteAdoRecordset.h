@@ -79,7 +79,7 @@ public:
 
 private:
     void load();
-    ResultRows readResult(CommandStatement& statement);
+    ResultRows readResult(CommandStatement& statement, const std::vector<ResultColumn>& columns);
     void close();
     void rebuildVisible();
     int rowStatus(std::size_t row) const noexcept;

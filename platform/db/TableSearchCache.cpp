@@ -84,8 +84,8 @@ void TableSearchCache::readNameOrder(SqliteDatabase& database) {
 
 bool TableSearchCache::matches(Column column, std::size_t entry,
                                const LikePattern& pattern) const {
-    const Texts& texts = texts_[column];
-    return !texts.isNull[entry] && pattern.matchesFolded(texts.at(entry));
+    const FoldedText text = folded(column, entry);
+    return !text.isNull && pattern.matchesFolded(text.folded);
 }
 
 std::vector<std::uint32_t> TableSearchCache::matching(Column column,
@@ -148,15 +148,6 @@ void TableSearchCache::sortByName(std::vector<std::uint32_t>& entries) const {
     }
 }
 
-std::vector<std::int64_t> TableSearchCache::rowids(std::span<const std::uint32_t> entries) const {
-    std::vector<std::int64_t> result;
-    result.reserve(entries.size());
-    for (const std::uint32_t entry : entries) {
-        result.push_back(rowids_[entry]);
-    }
-    return result;
-}
-
 std::size_t TableSearchCache::bytesHeld() const noexcept {
     std::size_t bytes = rowids_.capacity() * sizeof(std::int64_t) +
                         (byName_.capacity() + rank_.capacity()) * sizeof(std::uint32_t);
@@ -165,4 +156,14 @@ std::size_t TableSearchCache::bytesHeld() const noexcept {
                  texts.isNull.capacity() / 8;
     }
     return bytes;
+}
+
+std::optional<TableSearchCache::Column> SearchedColumn(const QString& name) {
+    const char16_t* const names[] = {u"tel", u"fio", u"Name"};
+    for (int column = 0; column < TableSearchCache::kColumnCount; ++column) {
+        if (name.compare(QStringView(names[column]), Qt::CaseInsensitive) == 0) {
+            return static_cast<TableSearchCache::Column>(column);
+        }
+    }
+    return std::nullopt;
 }

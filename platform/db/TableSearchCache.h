@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QString>
+
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,6 +30,16 @@ public:
     explicit TableSearchCache(SqliteDatabase& database);
 
     std::size_t size() const noexcept { return rowids_.size(); }
+    std::int64_t rowid(std::size_t entry) const noexcept { return rowids_[entry]; }
+
+    // An entry's text of a column, folded, as LIKE sees it; NULL has no text.
+    struct FoldedText {
+        bool isNull = false;
+        std::string_view folded;
+    };
+    FoldedText folded(Column column, std::size_t entry) const noexcept {
+        return {texts_[column].isNull[entry], texts_[column].at(entry)};
+    }
 
     // The entries whose column matches the pattern, in rowid order.
     std::vector<std::uint32_t> matching(Column column, const LikePattern& pattern) const;
@@ -39,9 +52,6 @@ public:
 
     // Puts entries in the order of ORDER BY Name: Russian order, ties by rowid.
     void sortByName(std::vector<std::uint32_t>& entries) const;
-    // The rowids of entries, in the same order.
-    std::vector<std::int64_t> rowids(std::span<const std::uint32_t> entries) const;
-
     // The memory held, in bytes.
     std::size_t bytesHeld() const noexcept;
 
@@ -67,3 +77,7 @@ private:
     std::vector<std::uint32_t> byName_; // entries in Name order
     std::vector<std::uint32_t> rank_;   // each entry's place in byName_
 };
+
+// The cache's column of a column of `tel`, by its name in any letter case; nothing for a
+// column the cache does not hold.
+std::optional<TableSearchCache::Column> SearchedColumn(const QString& name);

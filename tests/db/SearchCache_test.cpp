@@ -133,4 +133,35 @@ TEST_F(SearchCacheTest, AFileWithoutTheIndexGivesTheScansRows) {
     }
 }
 
+// A filter on a result the cache answered tests unread rows on the cache's texts and read
+// (or changed) rows on their values, and passes the rows it passes on the scan's result.
+TEST_F(SearchCacheTest, FiltersPassTheRowsTheyPassOnTheScansResult) {
+    GenerateFolderEntries(folder().path(), 3000, 3);
+    writeElsewhere("INSERT INTO tel(tel, fio, Name) VALUES (NULL, NULL, 'ЛЕНИНА 7')");
+    const char* filters[] = {"fio='ИВАН*'",        "fio LIKE '%ов%' OR Name IS NULL",
+                             "tel='*12*'",         "fio <> '*а*'",
+                             "fio IS NULL",        "Name IS NOT NULL AND fio='*ич*'",
+                             "tel > 50000",        "fio < 'Г' AND tel = '*1*'"};
+    const QString cached = QStringLiteral("SELECT ID, tel, fio, Name FROM tel WHERE Name LIKE "
+                                          "'%ЛЕНИНА%' ORDER BY Name");
+    const QString scanned = QStringLiteral("SELECT ID, tel, fio, Name FROM tel WHERE (Name LIKE "
+                                           "'%ЛЕНИНА%') ORDER BY Name");
+    std::unique_ptr<AdoRecordset> fromCache = search(cached);
+    std::unique_ptr<AdoRecordset> fromScan = search(scanned);
+    ASSERT_TRUE(readsOnUse(*fromCache));
+    for (const char* filter : filters) {
+        fromCache->setFilter(QString::fromUtf8(filter));
+        fromScan->setFilter(QString::fromUtf8(filter));
+        EXPECT_EQ(ColumnTexts(*fromCache, 0), ColumnTexts(*fromScan, 0)) << filter;
+    }
+
+    // A row changed through the recordset is tested on its new values.
+    fromCache->setFilter(QString());
+    fromCache->setValue(2, QStringLiteral("Иваненко Новый"));
+    fromCache->update();
+    const QString changedId = Text(fromCache->value(0));
+    fromCache->setFilter(QStringLiteral("fio='ИВАН*'"));
+    EXPECT_TRUE(ColumnTexts(*fromCache, 0).contains(changedId));
+}
+
 } // namespace
