@@ -1,6 +1,7 @@
 #include "platform/db/TableSearchCache.h"
 
 #include "platform/db/LikePattern.h"
+#include "platform/db/NameOrder.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"
@@ -19,22 +20,46 @@ namespace {
 // once; a smaller one by sorting its ranks.
 constexpr std::size_t kWalkShare = 8;
 
+// Adds a row's Name to the order; false when it is neither a text nor NULL.
+bool AddName(sqlite3_value* name, NameOrder& names) {
+    switch (sqlite3_value_type(name)) {
+    case SQLITE_NULL:
+        names.addNull();
+        return true;
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(name));
+        const auto bytes = static_cast<std::size_t>(sqlite3_value_bytes(name));
+        names.addText(std::string_view(text != nullptr ? text : "", bytes));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 TableSearchCache::TableSearchCache(SqliteDatabase& database) {
     // One read transaction: both reads see the table as one writer left it.
     SqliteTransaction read(database);
-    readTexts(database);
-    readNameOrder(database);
+    NameOrder names;
+    if (readTexts(database, names)) {
+        setNameOrder(names.rows());
+    } else {
+        readNameOrder(database);
+    }
     read.commit();
 }
 
-void TableSearchCache::readTexts(SqliteDatabase& database) {
+// Reads the rows; feeds `names` while every Name is a text or NULL, and says whether it was.
+bool TableSearchCache::readTexts(SqliteDatabase& database, NameOrder& names) {
+    bool namesAreTexts = true;
     SqliteStatement statement =
         database.prepare("SELECT rowid, tel, fio, Name FROM main.tel ORDER BY rowid");
     sqlite3_stmt* handle = statement.handle();
     while (statement.step()) {
         rowids_.push_back(sqlite3_column_int64(handle, 0));
+        namesAreTexts = namesAreTexts && AddName(sqlite3_column_value(handle, 1 + Name), names);
         for (int column = 0; column < kColumnCount; ++column) {
             sqlite3_value* value = sqlite3_column_value(handle, column + 1);
             Texts& texts = texts_[column];
@@ -55,10 +80,20 @@ void TableSearchCache::readTexts(SqliteDatabase& database) {
     for (Texts& texts : texts_) {
         texts.bytes.shrink_to_fit();
     }
+    return namesAreTexts;
 }
 
-// The order SQLite gives ORDER BY Name on the provider's connection: the same sort key and
-// the same sorter, whose ties keep the order of the scan (rowid order).
+void TableSearchCache::setNameOrder(std::vector<std::uint32_t> byName) {
+    byName_ = std::move(byName);
+    rank_.assign(byName_.size(), 0);
+    for (std::size_t rank = 0; rank < byName_.size(); ++rank) {
+        rank_[byName_[rank]] = static_cast<std::uint32_t>(rank);
+    }
+}
+
+// The order SQLite gives ORDER BY Name on the provider's connection, asked of SQLite itself
+// when a Name is a number or a blob: the same sort key and the same sorter, whose ties keep
+// the order of the scan (rowid order).
 void TableSearchCache::readNameOrder(SqliteDatabase& database) {
     SqliteStatement statement =
         database.prepare(QStringLiteral("SELECT rowid FROM main.tel ORDER BY %1(Name)")

@@ -11,6 +11,7 @@
 #include <vector>
 
 class LikePattern;
+class NameOrder;
 class SqliteDatabase;
 
 // A copy, in memory, of what the directory's searches read from the table `tel`: for every
@@ -68,7 +69,8 @@ private:
         }
     };
 
-    void readTexts(SqliteDatabase& database);
+    bool readTexts(SqliteDatabase& database, NameOrder& names);
+    void setNameOrder(std::vector<std::uint32_t> byName);
     void readNameOrder(SqliteDatabase& database);
     bool matches(Column column, std::size_t entry, const LikePattern& pattern) const;
 

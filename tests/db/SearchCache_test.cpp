@@ -68,16 +68,22 @@ TEST_F(SearchCacheTest, ServesPlainSearchesOfTheDirectoryOnly) {
     }
 }
 
-// The whole table in rowid order and in Name order, as SQLite gives them.
+// The whole table in rowid order and in Name order, as SQLite gives them: with empty and
+// missing addresses, and once an address is a number (which SQLite sorts before texts).
 TEST_F(SearchCacheTest, TheWholeTableComesInTheScansOrder) {
     GenerateFolderEntries(folder().path(), 3000, 5);
-    writeElsewhere("INSERT INTO tel(tel, fio, Name) VALUES (1, 'Без адреса', NULL), "
-                   "(2, 'Число', 42), (3, 'Пусто', '')");
-    for (const char* order : {"", " ORDER BY Name"}) {
-        const QString cached = QStringLiteral("SELECT ID, Name FROM tel") + order;
-        const QString scanned = QStringLiteral("SELECT ID, Name FROM tel WHERE (1)") + order;
-        ASSERT_TRUE(readsOnUse(*search(cached)));
-        EXPECT_EQ(ids(cached), ids(scanned)) << order;
+    const char* additions[] = {
+        "INSERT INTO tel(tel, fio, Name) VALUES (1, 'Без адреса', NULL), (3, 'Пусто', ''), "
+        "(4, 'Строчные', 'ленина 1'), (5, 'Ёлкин', 'ЁЛОЧНАЯ 1'), (6, 'Елкин', 'ЕЛОЧНАЯ 1')",
+        "INSERT INTO tel(tel, fio, Name) VALUES (2, 'Число', 42), (7, 'Дробь', 4.5)"};
+    for (const char* addition : additions) {
+        writeElsewhere(addition);
+        for (const char* order : {"", " ORDER BY Name"}) {
+            const QString cached = QStringLiteral("SELECT ID, Name FROM tel") + order;
+            const QString scanned = QStringLiteral("SELECT ID, Name FROM tel WHERE (1)") + order;
+            ASSERT_TRUE(readsOnUse(*search(cached)));
+            EXPECT_EQ(ids(cached), ids(scanned)) << addition << order;
+        }
     }
 }
 
