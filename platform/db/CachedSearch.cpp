@@ -11,6 +11,9 @@
 
 namespace {
 
+// Below this many entries testing every entry in memory is quicker than asking the index.
+constexpr std::size_t kEntriesWorthTheIndex = 20000;
+
 // The rows the search index says may match, in ascending order, or nothing when the file has
 // no index in step with the table or the pattern has no run the index answers for.
 std::optional<std::vector<std::int64_t>> IndexCandidates(SqliteDatabase& database,
@@ -37,12 +40,14 @@ std::vector<std::uint32_t> MatchingEntries(SqliteDatabase& database, const Table
     const QByteArray pattern = search.pattern.toUtf8();
     const LikePattern like(std::string_view(pattern.constData(), pattern.size()));
     const TableSearchCache::Column column = *SearchedColumn(search.column);
-    try {
-        if (const auto candidates = IndexCandidates(database, search)) {
-            return cache.matchingAmong(column, like, *candidates);
+    if (cache.size() >= kEntriesWorthTheIndex) {
+        try {
+            if (const auto candidates = IndexCandidates(database, search)) {
+                return cache.matchingAmong(column, like, *candidates);
+            }
+        } catch (const ESqliteError&) {
+            // The index cannot be read here (an SQLite without FTS5): every entry is tested.
         }
-    } catch (const ESqliteError&) {
-        // The index cannot be read here (an SQLite without FTS5): every row is tested.
     }
     return cache.matching(column, like);
 }

@@ -42,6 +42,7 @@ const std::vector<DirectoryEntry> kUnusualEntries{
 class SearchIndexTest : public ProviderTest {
 protected:
     void SetUp() override {
+        // Enough entries that a search asks the index rather than testing every entry.
         GenerateFolderEntries(folder().path(), 20000, 7);
         addEntries(kUnusualEntries);
         SqliteDatabase database(folder().databasePath(), SqliteOpenMode::ReadWrite);
