@@ -34,6 +34,8 @@ public:
     int columnCount() const noexcept { return store_.columnCount(); }
     std::size_t rowCount() const noexcept { return cache_ ? slots_.size() : store_.rowCount(); }
     bool readsOnUse() const noexcept { return cache_ != nullptr; }
+    // Whether the row's values are held: always, unless the row is still to be read.
+    bool holdsValues(std::size_t row) const noexcept { return !cache_ || slots_[row] != 0; }
 
     // Which column of the cache each result column holds, if any (by default none).
     void setCachedColumns(std::vector<std::optional<TableSearchCache::Column>> columns);

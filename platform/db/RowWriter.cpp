@@ -208,6 +208,9 @@ void RowWriter::resync(ResultRows& rows, std::span<const std::size_t> which) {
         SqliteStatement select = database.prepare(query.sql);
         std::vector<StoredValue> current;
         for (const std::size_t row : which) {
+            if (!rows.holdsValues(row)) {
+                continue; // read from the table when first used, so already current
+            }
             rows.readRow(row, current);
             const StoredValue id = current[static_cast<std::size_t>(target_.keyColumn)];
             if (id.type != StoredType::Integer) {

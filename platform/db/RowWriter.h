@@ -29,7 +29,8 @@ public:
     std::size_t insert(ResultRows& rows, const ColumnChanges& changes);
     // DELETE of the row from the table.
     void remove(const ResultRows& rows, std::size_t row);
-    // Gives the rows the table's current values; rows no longer in the table keep theirs.
+    // Gives the rows the table's current values; rows no longer in the table keep theirs, and
+    // rows still to be read (ResultRows::holdsValues) are left to be read then.
     void resync(ResultRows& rows, std::span<const std::size_t> which);
 
 private:
