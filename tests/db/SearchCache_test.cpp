@@ -121,6 +121,18 @@ TEST_F(SearchCacheTest, ARowDeletedAfterTheSearchReadsAsEmpty) {
     EXPECT_EQ(Text(found->value(1)), "Иваненко");
 }
 
+// Resync gives the rows already read the table's values; the others are read as they are.
+TEST_F(SearchCacheTest, ResyncRereadsTheRowsAlreadyRead) {
+    addEntries({Entry(1, "Первый"), Entry(2, "Второй"), Entry(3, "Третий")});
+    std::unique_ptr<AdoRecordset> found = search(QStringLiteral("SELECT ID, fio FROM tel"));
+    ASSERT_TRUE(readsOnUse(*found));
+    found->moveNext();
+    EXPECT_EQ(Text(found->value(1)), "Второй");
+    writeElsewhere("UPDATE tel SET fio = fio || '!'");
+    found->resync(ado::adAffectAll, ado::adResyncAllValues);
+    EXPECT_EQ(ColumnTexts(*found, 1), (QStringList{"Первый!", "Второй!", "Третий!"}));
+}
+
 // A file without the search index is searched from the cache by testing every row.
 TEST_F(SearchCacheTest, AFileWithoutTheIndexGivesTheScansRows) {
     GenerateFolderEntries(folder().path(), 3000, 9);
