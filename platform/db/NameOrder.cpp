@@ -1,24 +1,56 @@
 #include "platform/db/NameOrder.h"
 
 #include <algorithm>
+#include <functional>
 
 void NameOrder::addNull() {
     textOf_.push_back(kNull);
 }
 
 void NameOrder::addText(std::string_view utf8) {
-    const auto [found, added] =
-        textIds_.try_emplace(std::string(utf8), static_cast<std::uint32_t>(keyEnds_.size()));
-    if (added) {
-        collator_.appendSortKey(utf8, keys_);
-        keyEnds_.push_back(keys_.size());
-    }
-    textOf_.push_back(found->second);
+    textOf_.push_back(idOf(utf8));
 }
 
-std::string_view NameOrder::key(std::uint32_t text) const {
-    const std::size_t begin = text == 0 ? 0 : keyEnds_[text - 1];
-    return std::string_view(keys_).substr(begin, keyEnds_[text] - begin);
+std::uint32_t NameOrder::idOf(std::string_view utf8) {
+    if ((textEnds_.size() + 1) * 2 > slots_.size()) {
+        grow();
+    }
+    const std::size_t hash = std::hash<std::string_view>{}(utf8);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint32_t held = slots_[slot];
+        if (held == 0) {
+            const auto id = static_cast<std::uint32_t>(textEnds_.size());
+            slots_[slot] = id + 1;
+            texts_.append(utf8);
+            textEnds_.push_back(texts_.size());
+            hashes_.push_back(hash);
+            collator_.appendSortKey(utf8, keys_);
+            keyEnds_.push_back(keys_.size());
+            return id;
+        }
+        if (hashes_[held - 1] == hash && text(held - 1) == utf8) {
+            return held - 1;
+        }
+    }
+}
+
+void NameOrder::grow() {
+    slots_.assign(std::max<std::size_t>(1024, slots_.size() * 2), 0);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::uint32_t id = 0; id < hashes_.size(); ++id) {
+        std::size_t slot = hashes_[id] & mask;
+        while (slots_[slot] != 0) {
+            slot = (slot + 1) & mask;
+        }
+        slots_[slot] = id + 1;
+    }
+}
+
+std::string_view NameOrder::slice(const std::string& bytes, const std::vector<std::size_t>& ends,
+                                  std::uint32_t index) {
+    const std::size_t begin = index == 0 ? 0 : ends[index - 1];
+    return std::string_view(bytes).substr(begin, ends[index] - begin);
 }
 
 std::vector<std::uint32_t> NameOrder::rows() const {
@@ -38,7 +70,9 @@ std::vector<std::uint32_t> NameOrder::rows() const {
         rankOf[byKey[i]] = rank;
     }
     // Counting sort by rank keeps the rows of one rank in adding order.
-    const auto rankOfRow = [&](std::uint32_t text) { return text == kNull ? 0 : rankOf[text]; };
+    const auto rankOfRow = [&](std::uint32_t text) {
+        return text == kNull ? 0 : rankOf[text];
+    };
     std::vector<std::size_t> start(rank + 2, 0);
     for (const std::uint32_t text : textOf_) {
         ++start[rankOfRow(text) + 1];

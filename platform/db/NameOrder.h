@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // Finds the order ORDER BY Name gives on the provider's connection for rows added one by one
@@ -13,7 +12,9 @@
 // ru_sortkey sorts them), rows with equal keys in the order they were added.
 //
 // Each distinct text is keyed once, the distinct keys are sorted, and the rows are then
-// placed by their key's rank in one counting pass.
+// placed by their key's rank in one counting pass. The distinct texts are found through an
+// open-addressing table over one block of text bytes, which a million rows cross far faster
+// than a node-based map of strings.
 class NameOrder {
 public:
     void addNull();
@@ -25,11 +26,20 @@ public:
 private:
     static constexpr std::uint32_t kNull = UINT32_MAX;
 
-    std::string_view key(std::uint32_t text) const;
+    static std::string_view slice(const std::string& bytes, const std::vector<std::size_t>& ends,
+                                  std::uint32_t index);
+    std::string_view key(std::uint32_t text) const { return slice(keys_, keyEnds_, text); }
+    std::string_view text(std::uint32_t id) const { return slice(texts_, textEnds_, id); }
+    // The id of the text, added when new.
+    std::uint32_t idOf(std::string_view utf8);
+    void grow();
 
     RussianCollator collator_;
-    std::unordered_map<std::string, std::uint32_t> textIds_;
-    std::string keys_;                 // the distinct texts' sort keys, one after another
-    std::vector<std::size_t> keyEnds_; // by text id
+    std::string texts_;                 // the distinct texts, one after another
+    std::vector<std::size_t> textEnds_; // by text id
+    std::vector<std::size_t> hashes_;   // by text id
+    std::vector<std::uint32_t> slots_;  // text id + 1 by hash, 0 when free; a power of two
+    std::string keys_;                  // the distinct texts' sort keys, one after another
+    std::vector<std::size_t> keyEnds_;  // by text id
     std::vector<std::uint32_t> textOf_; // by row: its text id, or kNull
 };
