@@ -67,8 +67,8 @@ bool RecordsetFilter::evaluate(const Node& node, const ResultRows& rows, std::si
 
 // The test of a condition that needs only the value's folded text (NULL tests and patterns),
 // on an unread row of a search the cache answered: the row is not read from the table.
-std::optional<bool> RecordsetFilter::testCached(const Condition& condition,
-                                                const ResultRows& rows, std::size_t row) const {
+std::optional<bool> RecordsetFilter::testCached(const Condition& condition, const ResultRows& rows,
+                                                std::size_t row) const {
     const bool nullTest = condition.op == Op::IsNull || condition.op == Op::IsNotNull;
     if (!nullTest && !condition.pattern) {
         return std::nullopt;

@@ -14,8 +14,8 @@ ResultRows::ResultRows(RowStore loaded) : store_(std::move(loaded)) {
 ResultRows::ResultRows(SqliteAdoConnection& connection, const QString& rowStatement,
                        std::shared_ptr<const TableSearchCache> cache,
                        std::vector<std::uint32_t> entries)
-    : store_(0), cache_(std::move(cache)), entries_(std::move(entries)),
-      slots_(entries_.size(), 0), connection_(&connection) {
+    : store_(0), cache_(std::move(cache)), entries_(std::move(entries)), slots_(entries_.size(), 0),
+      connection_(&connection) {
     try {
         rowStatement_.emplace(connection.database().prepare(rowStatement));
     } catch (const ESqliteError& failure) {
@@ -35,8 +35,7 @@ void ResultRows::setCachedColumns(std::vector<std::optional<TableSearchCache::Co
 std::optional<TableSearchCache::FoldedText> ResultRows::foldedText(std::size_t row,
                                                                    int column) const {
     const auto index = static_cast<std::size_t>(column);
-    if (!cache_ || slots_[row] != 0 || index >= cachedColumns_.size() ||
-        !cachedColumns_[index]) {
+    if (!cache_ || slots_[row] != 0 || index >= cachedColumns_.size() || !cachedColumns_[index]) {
         return std::nullopt;
     }
     return cache_->folded(*cachedColumns_[index], entries_[row]);
@@ -98,6 +97,5 @@ void ResultRows::replace(std::size_t row, std::span<const StoredValue> values) {
 }
 
 std::size_t ResultRows::bytesHeld() const noexcept {
-    return store_.bytesHeld() +
-           (entries_.capacity() + slots_.capacity()) * sizeof(std::uint32_t);
+    return store_.bytesHeld() + (entries_.capacity() + slots_.capacity()) * sizeof(std::uint32_t);
 }

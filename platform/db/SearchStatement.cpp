@@ -31,8 +31,8 @@ public:
             if (!word(u"BY")) {
                 return std::nullopt;
             }
-            search.order = orderByName() ? SearchStatement::Order::Name
-                                         : SearchStatement::Order::Other;
+            search.order =
+                orderByName() ? SearchStatement::Order::Name : SearchStatement::Order::Other;
             return search;
         }
         return atEnd() ? std::optional(search) : std::nullopt;
@@ -50,12 +50,8 @@ private:
         return t < tokens_.size() && tokens_[t].kind == SqlToken::Kind::Symbol &&
                sql_[tokens_[t].begin] == expected;
     }
-    bool word(QStringView expected) {
-        return isWord(next_, expected) ? (++next_, true) : false;
-    }
-    bool symbol(QChar expected) {
-        return isSymbol(next_, expected) ? (++next_, true) : false;
-    }
+    bool word(QStringView expected) { return isWord(next_, expected) ? (++next_, true) : false; }
+    bool symbol(QChar expected) { return isSymbol(next_, expected) ? (++next_, true) : false; }
     // The end of the text, or a last semicolon.
     bool atEnd() const {
         return next_ == tokens_.size() || (isSymbol(next_, u';') && next_ + 1 == tokens_.size());

@@ -14,8 +14,8 @@
 struct SearchStatement {
     // The LIKE condition, when the statement has one.
     struct Condition {
-        QString column;     // "tel", "fio" or "Name", spelled so
-        QString pattern;    // the literal's text
+        QString column;       // "tel", "fio" or "Name", spelled so
+        QString pattern;      // the literal's text
         qsizetype patternEnd; // the offset just after the literal in the statement text
     };
 

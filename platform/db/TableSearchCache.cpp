@@ -67,8 +67,9 @@ bool TableSearchCache::readTexts(SqliteDatabase& database, NameOrder& names) {
             texts.isNull.push_back(sqlite3_value_type(value) == SQLITE_NULL);
             AppendCaseFolded(LikeText(value, number), texts.bytes);
             if (texts.bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
-                throw ESqliteError(QStringLiteral("The directory is too large to search in memory."),
-                                   SQLITE_TOOBIG);
+                throw ESqliteError(
+                    QStringLiteral("The directory is too large to search in memory."),
+                    SQLITE_TOOBIG);
             }
             texts.ends.push_back(static_cast<std::uint32_t>(texts.bytes.size()));
         }
@@ -117,8 +118,7 @@ void TableSearchCache::readNameOrder(SqliteDatabase& database) {
     }
 }
 
-bool TableSearchCache::matches(Column column, std::size_t entry,
-                               const LikePattern& pattern) const {
+bool TableSearchCache::matches(Column column, std::size_t entry, const LikePattern& pattern) const {
     const FoldedText text = folded(column, entry);
     return !text.isNull && pattern.matchesFolded(text.folded);
 }

@@ -13,9 +13,7 @@ namespace {
 
 class SearchCacheTest : public ProviderTest {
 protected:
-    void SetUp() override {
-        command_ = open(QStringLiteral("SELECT ID FROM tel")).command;
-    }
+    void SetUp() override { command_ = open(QStringLiteral("SELECT ID FROM tel")).command; }
 
     // Opens the text on the test's one command, so that every search shares its connection.
     std::unique_ptr<AdoRecordset> search(const QString& sql) { return openOn(*command_, sql); }
@@ -156,10 +154,10 @@ TEST_F(SearchCacheTest, AFileWithoutTheIndexGivesTheScansRows) {
 TEST_F(SearchCacheTest, FiltersPassTheRowsTheyPassOnTheScansResult) {
     GenerateFolderEntries(folder().path(), 3000, 3);
     writeElsewhere("INSERT INTO tel(tel, fio, Name) VALUES (NULL, NULL, 'ЛЕНИНА 7')");
-    const char* filters[] = {"fio='ИВАН*'",        "fio LIKE '%ов%' OR Name IS NULL",
-                             "tel='*12*'",         "fio <> '*а*'",
-                             "fio IS NULL",        "Name IS NOT NULL AND fio='*ич*'",
-                             "tel > 50000",        "fio < 'Г' AND tel = '*1*'"};
+    const char* filters[] = {"fio='ИВАН*'", "fio LIKE '%ов%' OR Name IS NULL",
+                             "tel='*12*'",  "fio <> '*а*'",
+                             "fio IS NULL", "Name IS NOT NULL AND fio='*ич*'",
+                             "tel > 50000", "fio < 'Г' AND tel = '*1*'"};
     const QString cached = QStringLiteral("SELECT ID, tel, fio, Name FROM tel WHERE Name LIKE "
                                           "'%ЛЕНИНА%' ORDER BY Name");
     const QString scanned = QStringLiteral("SELECT ID, tel, fio, Name FROM tel WHERE (Name LIKE "
