@@ -1,9 +1,11 @@
 // The provider's SQL handling of a command text: the parameter check, the ORDER BY collation
-// rewrite and the one-statement check (prepared on a directory database, never run).
+// rewrite and the one-statement check (prepared on a directory database). A statement the
+// search cache answers is also run, and must give as many rows as SQLite gives.
 #include "fuzz/FuzzInput.h"
 
 #include "data/ParameterCheck.h"
 #include "platform/Exceptions.h"
+#include "platform/db/CachedSearch.h"
 #include "platform/db/CommandStatement.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteAdoConnection.h"
@@ -12,6 +14,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+
+#include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -23,7 +28,8 @@ SqliteAdoConnection& Connection() {
         SqliteDatabase(path, SqliteOpenMode::Create)
             .exec("CREATE TABLE tel (ID INTEGER PRIMARY KEY AUTOINCREMENT, tel REAL, "
                   "fio VARCHAR(255), Name VARCHAR(255), Story VARCHAR(255));"
-                  "INSERT INTO tel (tel, fio, Name) VALUES (23456, 'Иванов', 'МИРА 1')");
+                  "INSERT INTO tel (tel, fio, Name) VALUES (23456, 'Иванов', 'МИРА 1'), "
+                  "(NULL, 'ПЕТРОВА', NULL), (1.5, NULL, 'ленина 2-4'), (7, '', 'Ёлочная')");
         return SqliteAdoConnection(QStringLiteral("Data Source=") + path);
     }();
     return connection;
@@ -38,6 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         CommandStatement statement(Connection(), checked.text);
         statement.parameterNames();
+        const std::optional<CachedSearch> cached =
+            SearchFromCache(Connection(), checked.text, statement.tablesRead());
+        if (cached) {
+            std::size_t rows = 0;
+            while (statement.step()) {
+                ++rows;
+            }
+            statement.reset();
+            if (rows != cached->entries.size()) {
+                std::abort();
+            }
+        }
     } catch (const EOleException&) {
     }
     return 0;

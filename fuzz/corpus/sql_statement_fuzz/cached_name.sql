@@ -1,0 +1,1 @@
+SELECT tel.ID FROM tel WHERE tel.Name LIKE '%_4'

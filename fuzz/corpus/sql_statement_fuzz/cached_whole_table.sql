@@ -1,0 +1,1 @@
+select * from tel order by name;
