@@ -6,6 +6,7 @@
 #include "platform/db/SearchStatement.h"
 #include "platform/db/SqliteAdoConnection.h"
 #include "platform/db/SqliteStatement.h"
+#include "platform/db/SqliteTransaction.h"
 
 #include <algorithm>
 
@@ -69,12 +70,24 @@ std::optional<CachedSearch> SearchFromCache(SqliteAdoConnection& connection, con
         return std::nullopt;
     }
     SqliteDatabase& database = connection.database();
-    std::shared_ptr<const TableSearchCache> cache = connection.searchCache().current(database);
-    if (cache == nullptr) {
-        return std::nullopt;
+    if (!database.isAutocommit()) {
+        return std::nullopt; // what this connection's open transaction wrote may be rolled back
     }
-    std::vector<std::uint32_t> entries =
-        search->condition ? MatchingEntries(database, *cache, *search->condition) : cache->all();
+    std::shared_ptr<const TableSearchCache> cache;
+    std::vector<std::uint32_t> entries;
+    try {
+        // One read: the cache's state of the file and the index's candidates are the same.
+        SqliteTransaction read(database);
+        cache = connection.searchCache().current(database);
+        if (cache == nullptr) {
+            return std::nullopt;
+        }
+        entries = search->condition ? MatchingEntries(database, *cache, *search->condition)
+                                    : cache->all();
+        read.commit();
+    } catch (const ESqliteError&) {
+        return std::nullopt; // SQLite answers instead, and reports what stops it
+    }
     if (search->order == SearchStatement::Order::Name) {
         cache->sortByName(entries);
     }

@@ -2,7 +2,9 @@
 
 #include "platform/db/ResultLoader.h"
 #include "platform/db/SqliteAdoConnection.h"
+#include "platform/db/SqliteTransaction.h"
 
+#include <algorithm>
 #include <limits>
 
 ResultRows::ResultRows() : store_(0) {
@@ -49,29 +51,46 @@ std::size_t ResultRows::storeRow(std::size_t row) const {
     return slot != 0 ? slot - 1 : fetch(row);
 }
 
+// Reads the row and the unread rows around it in one read transaction, so that a page of the
+// grid takes the file's lock once (and waits for another program's lock at most once).
 std::size_t ResultRows::fetch(std::size_t row) const {
+    const std::size_t first = row - std::min(row, kReadAround / 2);
+    const std::size_t end = std::min(slots_.size(), first + kReadAround);
+    try {
+        SqliteTransaction read(connection_->database());
+        for (std::size_t next = first; next < end; ++next) {
+            if (slots_[next] == 0) {
+                readOne(next);
+            }
+        }
+        read.commit();
+    } catch (const ESqliteError& failure) {
+        throw connection_->error(failure);
+    }
+    return slots_[row] - 1;
+}
+
+void ResultRows::readOne(std::size_t row) const {
     if (store_.rowCount() >= std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("too many rows read");
     }
     SqliteStatement& statement = *rowStatement_;
+    // Reset however the read ends, so that the statement holds no lock.
+    const struct Reset {
+        SqliteStatement& statement;
+        ~Reset() { statement.reset(); }
+    } reset{statement};
+    statement.bindInt64(1, cache_->rowid(entries_[row]));
     std::size_t stored = 0;
-    try {
-        statement.bindInt64(1, cache_->rowid(entries_[row]));
-        if (statement.step()) {
-            AppendCurrentRow(statement.handle(), store_);
-            stored = store_.rowCount() - 1;
-        } else {
-            // Deleted by another program since the result was made.
-            const std::vector<StoredValue> nulls(static_cast<std::size_t>(columnCount()));
-            stored = store_.append(nulls);
-        }
-        statement.reset();
-    } catch (const ESqliteError& failure) {
-        statement.reset();
-        throw connection_->error(failure);
+    if (statement.step()) {
+        AppendCurrentRow(statement.handle(), store_);
+        stored = store_.rowCount() - 1;
+    } else {
+        // Deleted by another program since the result was made.
+        const std::vector<StoredValue> nulls(static_cast<std::size_t>(columnCount()));
+        stored = store_.append(nulls);
     }
     slots_[row] = static_cast<std::uint32_t>(stored + 1);
-    return stored;
 }
 
 StoredValue ResultRows::value(std::size_t row, int column) const {

@@ -56,9 +56,12 @@ public:
 
 private:
     static constexpr std::uint32_t kNoEntry = UINT32_MAX;
+    // How many rows around an unread row are read with it.
+    static constexpr std::size_t kReadAround = 64;
 
     std::size_t storeRow(std::size_t row) const;
     std::size_t fetch(std::size_t row) const;
+    void readOne(std::size_t row) const;
 
     mutable RowStore store_;
     // Read on use: each row's cache entry (kNoEntry for appended rows), and its row in store_

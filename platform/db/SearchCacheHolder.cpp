@@ -8,10 +8,20 @@
 SearchCacheHolder::SearchCacheHolder() = default;
 SearchCacheHolder::~SearchCacheHolder() = default;
 
+namespace {
+
+std::int64_t PragmaValue(SqliteDatabase& database, const char* pragma) {
+    SqliteStatement statement = database.prepare(pragma);
+    statement.step();
+    return statement.columnInt64(0);
+}
+
+} // namespace
+
 SearchCacheHolder::Stamp SearchCacheHolder::stampOf(SqliteDatabase& database) {
-    SqliteStatement version = database.prepare("PRAGMA data_version");
-    version.step();
-    return {version.columnInt64(0), sqlite3_total_changes64(database.handle())};
+    return {PragmaValue(database, "PRAGMA data_version"),
+            PragmaValue(database, "PRAGMA schema_version"),
+            sqlite3_total_changes64(database.handle())};
 }
 
 std::shared_ptr<const TableSearchCache> SearchCacheHolder::current(SqliteDatabase& database) {
@@ -28,13 +38,12 @@ std::shared_ptr<const TableSearchCache> SearchCacheHolder::current(SqliteDatabas
             if (failure.kind() == SqliteFailureKind::Busy) {
                 return nullptr; // locked for now: try again on the next search
             }
+        } catch (const std::bad_alloc&) {
+            // Too large for this machine's memory: not tried again until the file changes.
         }
         stamp_ = now;
         return cache_;
     } catch (const ESqliteError&) {
-        return nullptr;
-    } catch (const std::bad_alloc&) {
-        cache_.reset();
         return nullptr;
     }
 }

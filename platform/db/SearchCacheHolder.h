@@ -10,7 +10,9 @@ class SqliteDatabase;
 
 // Keeps a connection's TableSearchCache in step with the file: it is read on first use and
 // read anew after any change to the file, whether this connection wrote it (its count of
-// changed rows moved) or another one did (PRAGMA data_version moved).
+// changed rows or its schema version moved) or another one did (PRAGMA data_version moved).
+// A rollback moves none of them, so the cache must not be used or read inside a transaction
+// that writes: SearchFromCache asks for it only outside one.
 class SearchCacheHolder {
 public:
     SearchCacheHolder();
@@ -27,6 +29,7 @@ private:
     // The state of the file a cache was read from.
     struct Stamp {
         std::int64_t dataVersion = 0;
+        std::int64_t schemaVersion = 0;
         std::int64_t ownChanges = 0;
         friend bool operator==(const Stamp&, const Stamp&) = default;
     };

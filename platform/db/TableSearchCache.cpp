@@ -42,6 +42,7 @@ bool AddName(sqlite3_value* name, NameOrder& names) {
 TableSearchCache::TableSearchCache(SqliteDatabase& database) {
     // One read transaction: both reads see the table as one writer left it.
     SqliteTransaction read(database);
+    refuseIndexedTable(database);
     NameOrder names;
     if (readTexts(database, names)) {
         setNameOrder(names.rows());
@@ -49,6 +50,17 @@ TableSearchCache::TableSearchCache(SqliteDatabase& database) {
         readNameOrder(database);
     }
     read.commit();
+}
+
+// SQLite may read a table with an index through the index, in another order than rowid order,
+// which ties and unordered results follow; such a table is left to SQLite.
+void TableSearchCache::refuseIndexedTable(SqliteDatabase& database) {
+    SqliteStatement indexes = database.prepare(
+        "SELECT count(*) FROM main.sqlite_schema WHERE type = 'index' AND tbl_name = 'tel' "
+        "COLLATE NOCASE");
+    if (indexes.step() && indexes.columnInt64(0) > 0) {
+        throw ESqliteError(QStringLiteral("The directory's table has an index."), SQLITE_MISMATCH);
+    }
 }
 
 // Reads the rows; feeds `names` while every Name is a text or NULL, and says whether it was.

@@ -27,7 +27,8 @@ public:
     enum Column : std::uint8_t { Tel, Fio, Name, kColumnCount };
 
     // Reads the table through the connection, whose dialect (ru_sortkey) must be registered.
-    // Throws ESqliteError when the table or one of its columns is missing, or a read fails.
+    // Throws ESqliteError when the table or one of its columns is missing, the table has an
+    // index, or a read fails.
     explicit TableSearchCache(SqliteDatabase& database);
 
     std::size_t size() const noexcept { return rowids_.size(); }
@@ -69,6 +70,7 @@ private:
         }
     };
 
+    static void refuseIndexedTable(SqliteDatabase& database);
     bool readTexts(SqliteDatabase& database, NameOrder& names);
     void setNameOrder(std::vector<std::uint32_t> byName);
     void readNameOrder(SqliteDatabase& database);

@@ -103,20 +103,57 @@ TEST_F(SearchCacheTest, SeesChangesOfOtherProgramsAndOfItsOwnRecordsets) {
     EXPECT_EQ(ids(kIvanov), QStringList{"3"});
 }
 
-// Values are read when first asked for: a row another program deleted in between reads as
-// empty, and the others as they are now.
+// Inside a transaction of the connection the search goes to SQLite, so that a rollback of
+// what the transaction wrote is never found from the cache.
+TEST_F(SearchCacheTest, ARolledBackWriteIsNotFound) {
+    addEntries({Entry(1, "Иванов")});
+    EXPECT_EQ(ids(kIvanov), QStringList{"1"});
+    search(QStringLiteral("BEGIN"));
+    search(QStringLiteral("INSERT INTO tel(fio) VALUES ('Иванова')"));
+    EXPECT_EQ(ids(kIvanov), (QStringList{"1", "2"}));
+    EXPECT_FALSE(readsOnUse(*search(kIvanov)));
+    search(QStringLiteral("ROLLBACK"));
+    EXPECT_EQ(ids(kIvanov), QStringList{"1"});
+}
+
+// A table with an index may be read through it, in another order: SQLite answers then.
+TEST_F(SearchCacheTest, ATableWithAnIndexIsLeftToSqlite) {
+    addEntries({Entry(1, "Иванов", "ЛЕНИНА 1"), Entry(2, "Иванова", "ленина 1"),
+                Entry(3, "Иваненко", "ЛЕНИНА 1"), Entry(4, "Петров", "АЛЛЕЯ 2")});
+    const QString ordered = QStringLiteral("SELECT ID, Name FROM tel ORDER BY Name");
+    ASSERT_TRUE(readsOnUse(*search(ordered)));
+    writeElsewhere("CREATE INDEX tel_by_name ON tel(Name)");
+    EXPECT_FALSE(readsOnUse(*search(ordered)));
+    EXPECT_EQ(ids(ordered),
+              ids(QStringLiteral("SELECT ID, Name FROM tel WHERE (1) ORDER BY Name")));
+    writeElsewhere("DROP INDEX tel_by_name");
+    EXPECT_TRUE(readsOnUse(*search(ordered)));
+}
+
+// Values are read when first asked for, a page of rows at a time: a row another program
+// deleted in between reads as empty, and the others as they are now.
 TEST_F(SearchCacheTest, ARowDeletedAfterTheSearchReadsAsEmpty) {
-    addEntries({Entry(1, "Иванов", "А 1"), Entry(2, "Иванова", "Б 2"), Entry(3, "Иванько", "В 3")});
+    std::vector<DirectoryEntry> entries;
+    for (int i = 1; i <= 300; ++i) {
+        entries.push_back({i, QStringLiteral("Иванов"),
+                           QStringLiteral("ДОМ %1").arg(i, 3, 10, QChar(u'0')), std::nullopt});
+    }
+    addEntries(entries);
     std::unique_ptr<AdoRecordset> found =
         search(QStringLiteral("SELECT ID, fio FROM tel WHERE fio LIKE '%иван%' ORDER BY Name"));
     ASSERT_TRUE(readsOnUse(*found));
-    writeElsewhere("DELETE FROM tel WHERE ID = 2; UPDATE tel SET fio = 'Иваненко' WHERE ID = 3");
-    EXPECT_EQ(found->recordCount(), 3);
-    EXPECT_EQ(Text(found->value(1)), "Иванов");
-    found->moveNext();
-    EXPECT_EQ(Text(found->value(0)), "NULL");
-    found->moveNext();
-    EXPECT_EQ(Text(found->value(1)), "Иваненко");
+    writeElsewhere("DELETE FROM tel WHERE ID IN (1, 250); UPDATE tel SET fio = 'Иваненко' "
+                   "WHERE ID IN (2, 251)");
+    EXPECT_EQ(found->recordCount(), 300);
+    const auto at = [&](long position) {
+        found->setAbsolutePosition(position);
+        return Text(found->value(0)) + u' ' + Text(found->value(1));
+    };
+    // The first page was read with the search.
+    EXPECT_EQ(at(1), "1 Иванов");
+    EXPECT_EQ(at(2), "2 Иванов");
+    EXPECT_EQ(at(250), "NULL NULL");
+    EXPECT_EQ(at(251), "251 Иваненко");
 }
 
 // Resync gives the rows already read the table's values; the others are read as they are.
@@ -131,9 +168,10 @@ TEST_F(SearchCacheTest, ResyncRereadsTheRowsAlreadyRead) {
     EXPECT_EQ(ColumnTexts(*found, 1), (QStringList{"Первый!", "Второй!", "Третий!"}));
 }
 
-// A file without the search index is searched from the cache by testing every row.
+// A file without the search index, large enough that the index would be asked, is searched
+// from the cache by testing every entry.
 TEST_F(SearchCacheTest, AFileWithoutTheIndexGivesTheScansRows) {
-    GenerateFolderEntries(folder().path(), 3000, 9);
+    GenerateFolderEntries(folder().path(), 20000, 9);
     writeElsewhere("DROP TABLE tel_search_tel; DROP TABLE tel_search_fio; "
                    "DROP TABLE tel_search_Name; DROP TABLE tel_search_rest");
     for (const char* pattern : {"%ов%", "%ИВАН%", "%1%", "%12%-4", "ЛЕН%", "%", "_", "%ё%"}) {

@@ -65,11 +65,18 @@ protected:
         return WithSearchIndex(database.handle(), sql) != sql;
     }
 
-    // Compares the indexed search with the scan; true when the index served it.
+    // Compares the indexed search with the scan, both as the search cache answers it and as
+    // SQLite runs it rewritten (a result column alias keeps the cache away); true when the
+    // index served it.
     bool expectSameAsScan(const QString& column, const QString& pattern) {
         const QString indexed = SearchText(column, pattern, false);
-        EXPECT_EQ(ids(indexed), ids(SearchText(column, pattern, true)))
+        const QStringList scanned = ids(SearchText(column, pattern, true));
+        EXPECT_EQ(ids(indexed), scanned)
             << column.toStdString() << " LIKE " << pattern.toStdString();
+        QString rewritten = indexed;
+        rewritten.replace(QStringLiteral("SELECT ID,"), QStringLiteral("SELECT ID AS ID,"));
+        EXPECT_EQ(ids(rewritten), scanned)
+            << "rewritten: " << column.toStdString() << " LIKE " << pattern.toStdString();
         return usesIndex(indexed);
     }
 
@@ -186,6 +193,8 @@ TEST_F(SearchIndexTest, ChangesMadeByTheSqliteShellAreFound) {
         GTEST_SKIP() << "no sqlite3 shell on this machine";
     }
     const QString oldFio = ids(QStringLiteral("SELECT fio FROM tel WHERE ID = 5")).value(0);
+    // The connection holds the file's texts before the shell changes it.
+    ids(QStringLiteral("SELECT ID FROM tel WHERE fio LIKE '%ов%' ORDER BY Name"));
     QProcess process;
     process.start(shell, {folder().databasePath()});
     process.write(R"sql(
