@@ -31,10 +31,11 @@ std::chrono::duration<double> TimeCalls(benchmark::IterationCount iterations,
 // fast benchmark is timed over fewer calls than the benchmark loop made.
 inline constexpr std::chrono::duration<double> kRatioTimeBudget{2.0};
 
-// The number of calls, up to `most`, that fit the budget at the speed of one timed call.
+// The number of calls, up to `most`, that fit the budget at the speed of one warm call.
 template <class Input, class Callable>
 benchmark::IterationCount CallsWithinBudget(benchmark::IterationCount most,
                                             const std::vector<Input>& inputs, Callable& call) {
+    TimeCalls(1, inputs, call); // a first call may pay for warming up
     const std::chrono::duration<double> one = TimeCalls(1, inputs, call);
     const double fit = one.count() > 0 ? kRatioTimeBudget / one : static_cast<double>(most);
     return std::clamp<benchmark::IterationCount>(static_cast<benchmark::IterationCount>(fit), 1,
