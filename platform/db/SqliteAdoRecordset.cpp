@@ -369,26 +369,37 @@ void SqliteAdoRecordset::setFilter(const QString& filter) {
         parsed.emplace(filter, fieldNames());
     }
     settleEdit();
+    // Testing the rows may read them and fail; the previous filter then stays in force.
+    VisibleRows visible = visibleUnder(parsed ? &*parsed : nullptr);
     filter_ = std::move(parsed);
     filterText_ = filter_ ? filter : QString();
-    rebuildVisible();
+    deletedCurrent_.reset();
+    visible_ = std::move(visible);
     moveFirst();
 }
 
 void SqliteAdoRecordset::rebuildVisible() {
+    VisibleRows visible = visibleUnder(filter_ ? &*filter_ : nullptr);
     deletedCurrent_.reset();
-    if (!filter_ && deletedRows_ == 0) {
-        visible_.showAll(rows_.rowCount());
-        return;
+    visible_ = std::move(visible);
+}
+
+// The rows not deleted that pass the filter (every one without a filter).
+VisibleRows SqliteAdoRecordset::visibleUnder(const RecordsetFilter* filter) const {
+    VisibleRows visible;
+    if (filter == nullptr && deletedRows_ == 0) {
+        visible.showAll(rows_.rowCount());
+        return visible;
     }
     std::vector<std::uint32_t> shown;
     for (std::size_t row = 0; row < rows_.rowCount(); ++row) {
         if ((rowStatus(row) & ado::adRecDeleted) == 0 &&
-            (!filter_ || filter_->matches(rows_, row))) {
+            (filter == nullptr || filter->matches(rows_, row))) {
             shown.push_back(static_cast<std::uint32_t>(row));
         }
     }
-    visible_.show(std::move(shown));
+    visible.show(std::move(shown));
+    return visible;
 }
 
 int SqliteAdoRecordset::rowStatus(std::size_t row) const noexcept {

@@ -82,6 +82,7 @@ private:
     ResultRows readResult(CommandStatement& statement, const std::vector<ResultColumn>& columns);
     void close();
     void rebuildVisible();
+    VisibleRows visibleUnder(const RecordsetFilter* filter) const;
     int rowStatus(std::size_t row) const noexcept;
     void setRowStatus(std::size_t row, int status);
     void settleEdit();

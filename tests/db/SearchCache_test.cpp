@@ -156,6 +156,31 @@ TEST_F(SearchCacheTest, ARowDeletedAfterTheSearchReadsAsEmpty) {
     EXPECT_EQ(at(251), "251 Иваненко");
 }
 
+// A row that cannot be read when it is first used (another program locks the file) fails
+// with the provider's message; a filter that needed it leaves the previous one in force.
+TEST_F(SearchCacheTest, ALockedFileFailsTheReadAndKeepsTheFilter) {
+    std::vector<DirectoryEntry> entries;
+    for (int i = 1; i <= 300; ++i) {
+        entries.push_back({i, QStringLiteral("Иванов"), QStringLiteral("ДОМ"), std::nullopt});
+    }
+    addEntries(entries);
+    OpenedQuery found = open(QStringLiteral("SELECT ID, tel, fio FROM tel WHERE fio LIKE '%иван%'"),
+                             QStringLiteral("Busy Timeout=50"));
+    ASSERT_TRUE(readsOnUse(*found.recordset));
+    found->setFilter(QStringLiteral("fio='ИВАН*'")); // answered from the cache, nothing read
+    ASSERT_EQ(found->recordCount(), 300);
+
+    SqliteDatabase locker(folder().databasePath(), SqliteOpenMode::ReadWrite);
+    locker.exec("BEGIN EXCLUSIVE");
+    EXPECT_THROW(found->setFilter(QStringLiteral("tel > 250")), EOleException);
+    EXPECT_EQ(found->recordCount(), 300);
+    locker.exec("ROLLBACK");
+    found->requery(0); // runs again under the filter in force
+    EXPECT_EQ(found->recordCount(), 300);
+    found->setFilter(QStringLiteral("tel > 250"));
+    EXPECT_EQ(found->recordCount(), 50);
+}
+
 // Resync gives the rows already read the table's values; the others are read as they are.
 TEST_F(SearchCacheTest, ResyncRereadsTheRowsAlreadyRead) {
     addEntries({Entry(1, "Первый"), Entry(2, "Второй"), Entry(3, "Третий")});
