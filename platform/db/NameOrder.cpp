@@ -86,3 +86,7 @@ std::vector<std::uint32_t> NameOrder::rows() const {
     }
     return ordered;
 }
+
+NameKeys NameOrder::takeKeys() && {
+    return {std::move(keys_), std::move(keyEnds_), std::move(textOf_)};
+}

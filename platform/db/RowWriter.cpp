@@ -103,6 +103,13 @@ RowWriter::Reread RowWriter::reread(const QString& keyName) const {
     return query;
 }
 
+// Lets the connection's search cache take over a committed write to the directory's table.
+void RowWriter::noteWritten(std::int64_t rowid, std::int64_t changesBefore) {
+    if (SameTable(target_.table, TableName{QStringLiteral("main"), QStringLiteral("tel")})) {
+        connection_.searchCache().rowWritten(connection_.database(), rowid, changesBefore);
+    }
+}
+
 void RowWriter::update(ResultRows& rows, std::size_t row, const ColumnChanges& changes) {
     if (changes.empty()) {
         return;
@@ -110,6 +117,7 @@ void RowWriter::update(ResultRows& rows, std::size_t row, const ColumnChanges& c
     const std::int64_t id = key(rows, row);
     try {
         SqliteDatabase& database = connection_.database();
+        const std::int64_t changesBefore = database.totalChanges();
         SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
         QStringList assignments;
         for (const auto& change : changes) {
@@ -144,6 +152,12 @@ void RowWriter::update(ResultRows& rows, std::size_t row, const ColumnChanges& c
         const TableRow stored(select, query.origins, current);
         transaction.commit();
         rows.replace(row, stored.values());
+        const bool keyChanged = std::any_of(changes.begin(), changes.end(), [this](const auto& c) {
+            return c.first == target_.keyColumn;
+        });
+        if (!keyChanged) {
+            noteWritten(id, changesBefore);
+        }
     } catch (const ESqliteError& failure) {
         throw connection_.error(failure);
     }
@@ -152,6 +166,7 @@ void RowWriter::update(ResultRows& rows, std::size_t row, const ColumnChanges& c
 std::size_t RowWriter::insert(ResultRows& rows, const ColumnChanges& changes) {
     try {
         SqliteDatabase& database = connection_.database();
+        const std::int64_t changesBefore = database.totalChanges();
         SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
         QStringList names, marks;
         for (const auto& change : changes) {
@@ -170,7 +185,8 @@ std::size_t RowWriter::insert(ResultRows& rows, const ColumnChanges& changes) {
         write.step();
         const Reread query = reread(QStringLiteral("rowid"));
         SqliteStatement select = database.prepare(query.sql);
-        select.bindInt64(1, database.lastInsertRowId());
+        const std::int64_t rowid = database.lastInsertRowId();
+        select.bindInt64(1, rowid);
         if (!select.step()) {
             throw ProviderError(QStringLiteral("The new row cannot be read back from table '%1'.")
                                     .arg(target_.table.name));
@@ -178,7 +194,9 @@ std::size_t RowWriter::insert(ResultRows& rows, const ColumnChanges& changes) {
         const std::vector<StoredValue> nulls(columns_.size());
         const TableRow stored(select, query.origins, nulls);
         transaction.commit();
-        return rows.append(stored.values());
+        const std::size_t added = rows.append(stored.values());
+        noteWritten(rowid, changesBefore);
+        return added;
     } catch (const ESqliteError& failure) {
         throw connection_.error(failure);
     }
@@ -188,12 +206,14 @@ void RowWriter::remove(const ResultRows& rows, std::size_t row) {
     const std::int64_t id = key(rows, row);
     try {
         SqliteDatabase& database = connection_.database();
+        const std::int64_t changesBefore = database.totalChanges();
         SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
         SqliteStatement write = database.prepare(
             QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quotedTable(), quotedKey()));
         write.bindInt64(1, id);
         write.step();
         transaction.commit();
+        noteWritten(id, changesBefore);
     } catch (const ESqliteError& failure) {
         throw connection_.error(failure);
     }

@@ -1,5 +1,6 @@
 #include "platform/db/SearchCacheHolder.h"
 
+#include "platform/db/SearchIndexSchema.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"
 
@@ -10,18 +11,31 @@ SearchCacheHolder::~SearchCacheHolder() = default;
 
 namespace {
 
+// The search index's triggers on `tel`: insert, update and delete.
+constexpr std::int64_t kIndexTriggers = 3;
+
+// The first column of the statement's first row.
 std::int64_t PragmaValue(SqliteDatabase& database, const char* pragma) {
     SqliteStatement statement = database.prepare(pragma);
     statement.step();
     return statement.columnInt64(0);
 }
 
+// Whether a write to one row of `tel` changes no other row of it: no trigger on the table
+// other than the search index's own, which write only the index.
+bool WritesStayInTheirRow(SqliteDatabase& database) {
+    const std::int64_t triggers =
+        PragmaValue(database, "SELECT count(*) FROM main.sqlite_schema WHERE type = 'trigger' AND "
+                              "tbl_name = 'tel' COLLATE NOCASE");
+    return triggers == 0 ||
+           (triggers == kIndexTriggers && search_index::HoldsSearchIndex(database.handle()));
+}
+
 } // namespace
 
 SearchCacheHolder::Stamp SearchCacheHolder::stampOf(SqliteDatabase& database) {
     return {PragmaValue(database, "PRAGMA data_version"),
-            PragmaValue(database, "PRAGMA schema_version"),
-            sqlite3_total_changes64(database.handle())};
+            PragmaValue(database, "PRAGMA schema_version"), database.totalChanges()};
 }
 
 std::shared_ptr<const TableSearchCache> SearchCacheHolder::current(SqliteDatabase& database) {
@@ -33,6 +47,7 @@ std::shared_ptr<const TableSearchCache> SearchCacheHolder::current(SqliteDatabas
         cache_.reset();
         stamp_.reset();
         try {
+            ++tableReads_;
             cache_ = std::make_shared<const TableSearchCache>(database);
         } catch (const ESqliteError& failure) {
             if (failure.kind() == SqliteFailureKind::Busy) {
@@ -45,5 +60,27 @@ std::shared_ptr<const TableSearchCache> SearchCacheHolder::current(SqliteDatabas
         return cache_;
     } catch (const ESqliteError&) {
         return nullptr;
+    }
+}
+
+void SearchCacheHolder::rowWritten(SqliteDatabase& database, std::int64_t rowid,
+                                   std::int64_t changesBefore) noexcept {
+    if (!cache_ || !stamp_ || stamp_->ownChanges != changesBefore || !database.isAutocommit()) {
+        return; // no cache, one already out of date, or a write that may yet be rolled back
+    }
+    try {
+        const Stamp now = stampOf(database);
+        if (now.dataVersion != stamp_->dataVersion || now.schemaVersion != stamp_->schemaVersion ||
+            !WritesStayInTheirRow(database)) {
+            return;
+        }
+        if (std::shared_ptr<const TableSearchCache> updated =
+                cache_->withRowReread(database, rowid)) {
+            cache_ = std::move(updated);
+            stamp_ = now;
+        }
+    } catch (...) {
+        // The cache stays as it was, a write behind: the next search sees that and reads the
+        // table again. The write itself succeeded and must not be reported as failed.
     }
 }

@@ -25,6 +25,16 @@ public:
     // read). A result made from it may keep it after a newer one replaced it here.
     std::shared_ptr<const TableSearchCache> current(SqliteDatabase& database);
 
+    // Tells of a write this connection committed to one row of `tel` (by rowid), `changesBefore`
+    // being the connection's count of changed rows just before it. When the cache was current
+    // until that write, it takes the row over from the table instead of being read again at
+    // the next search.
+    void rowWritten(SqliteDatabase& database, std::int64_t rowid,
+                    std::int64_t changesBefore) noexcept;
+
+    // How many times the table has been read whole.
+    std::size_t tableReads() const noexcept { return tableReads_; }
+
 private:
     // The state of the file a cache was read from.
     struct Stamp {
@@ -38,4 +48,5 @@ private:
     // The stamp the cache (or the failure to read one) belongs to.
     std::optional<Stamp> stamp_;
     std::shared_ptr<const TableSearchCache> cache_;
+    std::size_t tableReads_ = 0;
 };

@@ -121,6 +121,10 @@ std::int64_t SqliteDatabase::changes() const noexcept {
     return sqlite3_changes64(handle());
 }
 
+std::int64_t SqliteDatabase::totalChanges() const noexcept {
+    return sqlite3_total_changes64(handle_.get());
+}
+
 bool SqliteDatabase::isAutocommit() const noexcept {
     return sqlite3_get_autocommit(handle()) != 0;
 }

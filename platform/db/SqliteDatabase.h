@@ -71,6 +71,9 @@ public:
     std::int64_t lastInsertRowId() const noexcept;
     // Rows changed by the most recent INSERT, UPDATE or DELETE.
     std::int64_t changes() const noexcept;
+    // Rows changed by every INSERT, UPDATE and DELETE of the connection (triggers included),
+    // whether committed or not.
+    std::int64_t totalChanges() const noexcept;
     // False between BEGIN and COMMIT or ROLLBACK.
     bool isAutocommit() const noexcept;
     // True when the file was opened for reading only, asked or not (a write-protected file).

@@ -46,6 +46,7 @@ TableSearchCache::TableSearchCache(SqliteDatabase& database) {
     NameOrder names;
     if (readTexts(database, names)) {
         setNameOrder(names.rows());
+        nameKeys_ = std::move(names).takeKeys();
     } else {
         readNameOrder(database);
     }
@@ -201,6 +202,10 @@ std::size_t TableSearchCache::bytesHeld() const noexcept {
     for (const Texts& texts : texts_) {
         bytes += texts.bytes.capacity() + texts.ends.capacity() * sizeof(std::uint32_t) +
                  texts.isNull.capacity() / 8;
+    }
+    if (nameKeys_) {
+        bytes += nameKeys_->bytes.capacity() + nameKeys_->ends.capacity() * sizeof(std::size_t) +
+                 nameKeys_->ofEntry.capacity() * sizeof(std::uint32_t);
     }
     return bytes;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/db/NameOrder.h"
+
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -11,8 +14,8 @@
 #include <vector>
 
 class LikePattern;
-class NameOrder;
 class SqliteDatabase;
+class SqliteStatement;
 
 // A copy, in memory, of what the directory's searches read from the table `tel`: for every
 // row its rowid, the texts of `tel`, `fio` and `Name` as LIKE sees them (numbers as their
@@ -57,6 +60,13 @@ public:
     // The memory held, in bytes.
     std::size_t bytesHeld() const noexcept;
 
+    // A copy with the row of this rowid read again from the table: changed, added, or removed
+    // when the table no longer has it. Nothing when the copy cannot place the row in the Name
+    // order itself (that order came from SQLite, or the row's Name is a number or a blob); the
+    // table must then be read again. Throws ESqliteError when the read fails.
+    std::shared_ptr<const TableSearchCache> withRowReread(SqliteDatabase& database,
+                                                          std::int64_t rowid) const;
+
 private:
     // One column's folded texts, one after another; NULL is no text and matches nothing.
     struct Texts {
@@ -64,10 +74,15 @@ private:
         std::vector<std::uint32_t> ends; // the end of each entry's text in bytes
         std::vector<bool> isNull;
 
-        std::string_view at(std::size_t entry) const noexcept {
-            const std::uint32_t begin = entry == 0 ? 0 : ends[entry - 1];
-            return std::string_view(bytes).substr(begin, ends[entry] - begin);
+        std::uint32_t begin(std::size_t entry) const noexcept {
+            return entry == 0 ? 0 : ends[entry - 1];
         }
+        std::string_view at(std::size_t entry) const noexcept {
+            return std::string_view(bytes).substr(begin(entry), ends[entry] - begin(entry));
+        }
+        void insertEmpty(std::size_t entry);
+        void replace(std::size_t entry, bool null, std::string_view folded);
+        void erase(std::size_t entry);
     };
 
     static void refuseIndexedTable(SqliteDatabase& database);
@@ -75,11 +90,17 @@ private:
     void setNameOrder(std::vector<std::uint32_t> byName);
     void readNameOrder(SqliteDatabase& database);
     bool matches(Column column, std::size_t entry, const LikePattern& pattern) const;
+    void insertEntry(std::size_t entry, std::int64_t rowid);
+    void eraseEntry(std::size_t entry);
+    bool putRow(std::size_t entry, SqliteStatement& row);
+    void placeByName(std::size_t entry);
 
     std::vector<std::int64_t> rowids_; // ascending
     Texts texts_[kColumnCount];
     std::vector<std::uint32_t> byName_; // entries in Name order
     std::vector<std::uint32_t> rank_;   // each entry's place in byName_
+    // The Name keys the order was made from, when it was made here and not by SQLite.
+    std::optional<NameKeys> nameKeys_;
 };
 
 // The cache's column of a column of `tel`, by its name in any letter case; nothing for a

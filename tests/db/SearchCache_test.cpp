@@ -3,6 +3,8 @@
 #include "tests/db/ProviderTestSupport.h"
 
 #include "platform/db/AdoConstants.h"
+#include "platform/db/SqliteAdoCommand.h"
+#include "platform/db/SqliteAdoConnection.h"
 #include "platform/db/SqliteAdoRecordset.h"
 #include "platform/db/SqliteDatabase.h"
 #include "tools/FolderCommands.h"
@@ -30,6 +32,10 @@ protected:
     void writeElsewhere(const char* sql) {
         SqliteDatabase other(folder().databasePath(), SqliteOpenMode::ReadWrite);
         other.exec(sql);
+    }
+
+    std::size_t tableReads() {
+        return dynamic_cast<SqliteAdoCommand&>(*command_).connection()->searchCache().tableReads();
     }
 
     std::unique_ptr<AdoCommand> command_;
@@ -128,6 +134,52 @@ TEST_F(SearchCacheTest, ATableWithAnIndexIsLeftToSqlite) {
               ids(QStringLiteral("SELECT ID, Name FROM tel WHERE (1) ORDER BY Name")));
     writeElsewhere("DROP INDEX tel_by_name");
     EXPECT_TRUE(readsOnUse(*search(ordered)));
+}
+
+// The connection's own writes are taken over row by row: the searches after them give
+// SQLite's rows and order without reading the whole table again.
+TEST_F(SearchCacheTest, OwnWritesAreTakenOverWithoutReadingTheTableAgain) {
+    GenerateFolderEntries(folder().path(), 3000, 11);
+    const QString ordered = QStringLiteral("SELECT ID FROM tel ORDER BY Name");
+    ids(ordered);
+    const std::size_t readsBefore = tableReads();
+
+    std::unique_ptr<AdoRecordset> rows =
+        search(QStringLiteral("SELECT ID, tel, fio, Name FROM tel ORDER BY Name"));
+    const auto change = [&](long position, int column, const AdoVariant& value) {
+        rows->setAbsolutePosition(position);
+        rows->setValue(column, value);
+        rows->update();
+    };
+    rows->setAbsolutePosition(30);
+    const AdoVariant sharedName = rows->value(3);
+    change(10, 3, sharedName);                           // a tie with another entry
+    change(20, 3, std::monostate{});                     // no address
+    change(40, 3, QStringLiteral("ленина 1"));           // lower case
+    change(50, 2, QStringLiteral("Иваненко-Шелл Ё.Ё.")); // a name, not the address
+    change(2000, 1, 1234567.0);
+    rows->setAbsolutePosition(60);
+    rows->deleteRows(ado::adAffectCurrent);
+    rows->setAbsolutePosition(1);
+    rows->deleteRows(ado::adAffectCurrent);
+    rows->addNew();
+    rows->setValue(2, QStringLiteral("Иванов Новый"));
+    rows->setValue(3, QStringLiteral("АЛЛЕЯ 1"));
+    rows->update();
+
+    for (const QString& where :
+         {QString(), QStringLiteral("WHERE fio LIKE '%ив%'"),
+          QStringLiteral("WHERE Name LIKE '%ЛЕНИНА 1%'"), QStringLiteral("WHERE tel LIKE '%123%'"),
+          QStringLiteral("WHERE fio LIKE '%ё.ё%'")}) {
+        for (const char* order : {"", " ORDER BY Name"}) {
+            const QString cached = QStringLiteral("SELECT ID FROM tel ") + where + order;
+            const QString scanned = QStringLiteral("SELECT ID FROM tel WHERE (%1) ")
+                                        .arg(where.isEmpty() ? "1" : where.mid(6)) +
+                                    order;
+            EXPECT_EQ(ids(cached), ids(scanned)) << where.toStdString() << order;
+        }
+    }
+    EXPECT_EQ(tableReads(), readsBefore);
 }
 
 // Values are read when first asked for, a page of rows at a time: a row another program

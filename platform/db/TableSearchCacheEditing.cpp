@@ -1,0 +1,136 @@
+// The search cache's own writes: a copy with one row read again, so that a write of the
+// connection costs one row instead of reading the whole table.
+#include "platform/db/TableSearchCache.h"
+
+#include "platform/db/SqlDialect.h"
+#include "platform/db/SqliteDatabase.h"
+#include "platform/db/SqliteStatement.h"
+#include "platform/db/Utf8CaseFold.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <limits>
+
+void TableSearchCache::Texts::insertEmpty(std::size_t entry) {
+    ends.insert(ends.begin() + static_cast<std::ptrdiff_t>(entry), begin(entry));
+    isNull.insert(isNull.begin() + static_cast<std::ptrdiff_t>(entry), true);
+}
+
+void TableSearchCache::Texts::replace(std::size_t entry, bool null, std::string_view folded) {
+    const std::uint32_t first = begin(entry);
+    const std::uint32_t length = ends[entry] - first;
+    if (bytes.size() - length + folded.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw ESqliteError(QStringLiteral("The directory is too large to search in memory."),
+                           SQLITE_TOOBIG);
+    }
+    bytes.replace(first, length, folded);
+    const auto grown = static_cast<std::int64_t>(folded.size()) - length;
+    for (std::size_t later = entry; later < ends.size(); ++later) {
+        ends[later] = static_cast<std::uint32_t>(ends[later] + grown);
+    }
+    isNull[entry] = null;
+}
+
+void TableSearchCache::Texts::erase(std::size_t entry) {
+    replace(entry, true, {});
+    ends.erase(ends.begin() + static_cast<std::ptrdiff_t>(entry));
+    isNull.erase(isNull.begin() + static_cast<std::ptrdiff_t>(entry));
+}
+
+std::shared_ptr<const TableSearchCache> TableSearchCache::withRowReread(SqliteDatabase& database,
+                                                                        std::int64_t rowid) const {
+    if (!nameKeys_) {
+        return nullptr;
+    }
+    SqliteStatement row = database.prepare("SELECT tel, fio, Name FROM main.tel WHERE rowid = ?1");
+    row.bindInt64(1, rowid);
+    const bool inTable = row.step();
+    const auto at = std::lower_bound(rowids_.begin(), rowids_.end(), rowid);
+    const auto entry = static_cast<std::size_t>(at - rowids_.begin());
+    const bool held = at != rowids_.end() && *at == rowid;
+
+    auto copy = std::make_shared<TableSearchCache>(*this);
+    if (held) {
+        std::erase(copy->byName_, static_cast<std::uint32_t>(entry));
+    }
+    if (!inTable) {
+        if (held) {
+            copy->eraseEntry(entry);
+        }
+    } else {
+        if (!held) {
+            copy->insertEntry(entry, rowid);
+        }
+        if (!copy->putRow(entry, row)) {
+            return nullptr;
+        }
+        copy->placeByName(entry);
+    }
+    copy->setNameOrder(std::move(copy->byName_));
+    return copy;
+}
+
+void TableSearchCache::insertEntry(std::size_t entry, std::int64_t rowid) {
+    if (rowids_.size() >= std::numeric_limits<std::uint32_t>::max()) {
+        throw ESqliteError(QStringLiteral("The directory is too large to search in memory."),
+                           SQLITE_TOOBIG);
+    }
+    rowids_.insert(rowids_.begin() + static_cast<std::ptrdiff_t>(entry), rowid);
+    for (Texts& texts : texts_) {
+        texts.insertEmpty(entry);
+    }
+    nameKeys_->ofEntry.insert(nameKeys_->ofEntry.begin() + static_cast<std::ptrdiff_t>(entry),
+                              NameKeys::kNull);
+    for (std::uint32_t& later : byName_) {
+        later += later >= entry ? 1 : 0;
+    }
+}
+
+void TableSearchCache::eraseEntry(std::size_t entry) {
+    rowids_.erase(rowids_.begin() + static_cast<std::ptrdiff_t>(entry));
+    for (Texts& texts : texts_) {
+        texts.erase(entry);
+    }
+    nameKeys_->ofEntry.erase(nameKeys_->ofEntry.begin() + static_cast<std::ptrdiff_t>(entry));
+    for (std::uint32_t& later : byName_) {
+        later -= later > entry ? 1 : 0;
+    }
+}
+
+// Puts the row's texts and Name key into the entry; false when its Name is a number or blob.
+bool TableSearchCache::putRow(std::size_t entry, SqliteStatement& row) {
+    sqlite3_stmt* handle = row.handle();
+    sqlite3_value* name = sqlite3_column_value(handle, Name);
+    const int nameType = sqlite3_value_type(name);
+    if (nameType != SQLITE_NULL && nameType != SQLITE_TEXT) {
+        return false;
+    }
+    for (int column = 0; column < kColumnCount; ++column) {
+        sqlite3_value* value = sqlite3_column_value(handle, column);
+        std::optional<PlainNumberText> number;
+        texts_[column].replace(entry, sqlite3_value_type(value) == SQLITE_NULL,
+                               CaseFolded(LikeText(value, number)));
+    }
+    NameKeys& keys = *nameKeys_;
+    keys.ofEntry[entry] = NameKeys::kNull;
+    if (nameType == SQLITE_TEXT) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(name));
+        const auto bytes = static_cast<std::size_t>(sqlite3_value_bytes(name));
+        RussianCollator().appendSortKey(std::string_view(text != nullptr ? text : "", bytes),
+                                        keys.bytes);
+        keys.ends.push_back(keys.bytes.size());
+        keys.ofEntry[entry] = static_cast<std::uint32_t>(keys.ends.size() - 1);
+    }
+    return true;
+}
+
+// Inserts the entry, missing from the Name order, at its place there.
+void TableSearchCache::placeByName(std::size_t entry) {
+    const auto self = static_cast<std::uint32_t>(entry);
+    const auto place = std::lower_bound(byName_.begin(), byName_.end(), self,
+                                        [this](std::uint32_t a, std::uint32_t b) {
+                                            return nameKeys_->before(a, rowids_[a], b, rowids_[b]);
+                                        });
+    byName_.insert(place, self);
+}
