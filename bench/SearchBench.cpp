@@ -18,6 +18,7 @@
 
 #include "app/SearchRules.h"
 #include "app/Unit1.h"
+#include "data/TWideStringField.h"
 #include "data/TADOQuery.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteDatabase.h"
@@ -102,6 +103,8 @@ public:
         return *window;
     }
 
+    TMenu& menu() { return *menu_; }
+
     // Runs the case as a user would and paints the grid; returns the rows found.
     long run(const SearchCase& search) {
         TMenu& menu = *menu_;
@@ -173,6 +176,37 @@ const bool kRegistered = [] {
     }
     return true;
 }();
+
+// A user's correction of an entry followed by the next search: the entry editor's save (Edit,
+// the name written, Post, Refresh) on the first entry found for ИВАН, then a search for
+// ПЕТРОВА. The connection takes its own write over row by row; it does not read the table
+// again. Baseline: the two searches' statements stepped through plain SQLite.
+void SearchAfterEdit(benchmark::State& state) {
+    const DirectoryFixture& directory = DirectoryFixture::withEntries(state.range(0));
+    SearchWindow& window = SearchWindow::over(directory);
+    SqliteDatabase plain(directory.databasePath(), SqliteOpenMode::ReadOnly);
+    const SearchCase& ivan = kCases[0];
+    const SearchCase& petrova = kCases[1];
+    std::vector<QString> statements = Statements(ivan);
+    for (const QString& statement : Statements(petrova)) {
+        statements.push_back(statement);
+    }
+    const std::vector<std::vector<QString>> inputs{statements};
+    int edits = 0;
+    bench::RunWithRatio(
+        state, inputs,
+        [&](const std::vector<QString>&) {
+            window.run(ivan);
+            TMenu& menu = window.menu();
+            menu.ADOQuery1->Edit();
+            menu.ADOQuery1Fio->SetAsString(QStringLiteral("Иванов %1").arg(++edits % 2));
+            menu.ADOQuery1->Post();
+            menu.ADOQuery1->Refresh();
+            return window.run(petrova);
+        },
+        [&](const std::vector<QString>& all) { return StepPlain(plain, all); });
+}
+BENCHMARK(SearchAfterEdit)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
