@@ -16,9 +16,7 @@ constexpr qint64 kChunkRows = 50000;
 constexpr qint64 kBulkRows = 20000;
 
 qint64 RowCount(SqliteDatabase& database) {
-    SqliteStatement count = database.prepare("SELECT count(*) FROM tel");
-    count.step();
-    return count.columnInt64(0);
+    return database.queryInteger("SELECT count(*) FROM tel");
 }
 
 void DropLeftovers(SqliteDatabase& database) {

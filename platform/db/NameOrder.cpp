@@ -1,6 +1,7 @@
 #include "platform/db/NameOrder.h"
 
 #include <algorithm>
+#include <numeric>
 #include <functional>
 
 void NameOrder::addNull() {
@@ -56,9 +57,7 @@ std::string_view NameOrder::slice(const std::string& bytes, const std::vector<st
 std::vector<std::uint32_t> NameOrder::rows() const {
     // The distinct texts in key order; equal keys share a rank. Rank 0 is NULL's.
     std::vector<std::uint32_t> byKey(keyEnds_.size());
-    for (std::uint32_t text = 0; text < byKey.size(); ++text) {
-        byKey[text] = text;
-    }
+    std::iota(byKey.begin(), byKey.end(), 0u);
     std::sort(byKey.begin(), byKey.end(),
               [this](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
     std::vector<std::uint32_t> rankOf(keyEnds_.size());

@@ -2,9 +2,6 @@
 
 #include "platform/db/SearchIndexSchema.h"
 #include "platform/db/SqliteDatabase.h"
-#include "platform/db/SqliteStatement.h"
-
-#include <sqlite3.h>
 
 SearchCacheHolder::SearchCacheHolder() = default;
 SearchCacheHolder::~SearchCacheHolder() = default;
@@ -14,19 +11,10 @@ namespace {
 // The search index's triggers on `tel`: insert, update and delete.
 constexpr std::int64_t kIndexTriggers = 3;
 
-// The first column of the statement's first row.
-std::int64_t PragmaValue(SqliteDatabase& database, const char* pragma) {
-    SqliteStatement statement = database.prepare(pragma);
-    statement.step();
-    return statement.columnInt64(0);
-}
-
 // Whether a write to one row of `tel` changes no other row of it: no trigger on the table
 // other than the search index's own, which write only the index.
 bool WritesStayInTheirRow(SqliteDatabase& database) {
-    const std::int64_t triggers =
-        PragmaValue(database, "SELECT count(*) FROM main.sqlite_schema WHERE type = 'trigger' AND "
-                              "tbl_name = 'tel' COLLATE NOCASE");
+    const std::int64_t triggers = SchemaObjectsOnTel(database, "trigger");
     return triggers == 0 ||
            (triggers == kIndexTriggers && search_index::HoldsSearchIndex(database.handle()));
 }
@@ -34,8 +22,8 @@ bool WritesStayInTheirRow(SqliteDatabase& database) {
 } // namespace
 
 SearchCacheHolder::Stamp SearchCacheHolder::stampOf(SqliteDatabase& database) {
-    return {PragmaValue(database, "PRAGMA data_version"),
-            PragmaValue(database, "PRAGMA schema_version"), database.totalChanges()};
+    return {database.queryInteger("PRAGMA data_version"),
+            database.queryInteger("PRAGMA schema_version"), database.totalChanges()};
 }
 
 std::shared_ptr<const TableSearchCache> SearchCacheHolder::current(SqliteDatabase& database) {

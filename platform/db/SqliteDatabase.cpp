@@ -92,6 +92,11 @@ void SqliteDatabase::exec(const QString& sql) {
     exec(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
+std::int64_t SqliteDatabase::queryInteger(std::string_view utf8Sql) {
+    SqliteStatement statement = prepare(utf8Sql);
+    return statement.step() ? statement.columnInt64(0) : 0;
+}
+
 SqliteStatement SqliteDatabase::prepare(std::string_view utf8Sql) {
     return SqliteStatement(*this, utf8Sql);
 }

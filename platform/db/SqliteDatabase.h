@@ -60,6 +60,9 @@ public:
     void exec(const char* utf8Sql) { exec(std::string_view(utf8Sql)); }
     void exec(const QString& sql);
 
+    // The first column of the first row of a query that gives one number (0 when it gives no
+    // row), such as "SELECT count(*) FROM t" or "PRAGMA data_version".
+    std::int64_t queryInteger(std::string_view utf8Sql);
     // Prepares the first statement of the SQL text.
     SqliteStatement prepare(std::string_view utf8Sql);
     SqliteStatement prepare(const char* utf8Sql);

@@ -11,6 +11,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <numeric>
 #include <limits>
 #include <optional>
 
@@ -56,10 +57,7 @@ TableSearchCache::TableSearchCache(SqliteDatabase& database) {
 // SQLite may read a table with an index through the index, in another order than rowid order,
 // which ties and unordered results follow; such a table is left to SQLite.
 void TableSearchCache::refuseIndexedTable(SqliteDatabase& database) {
-    SqliteStatement indexes = database.prepare(
-        "SELECT count(*) FROM main.sqlite_schema WHERE type = 'index' AND tbl_name = 'tel' "
-        "COLLATE NOCASE");
-    if (indexes.step() && indexes.columnInt64(0) > 0) {
+    if (SchemaObjectsOnTel(database, "index") > 0) {
         throw ESqliteError(QStringLiteral("The directory's table has an index."), SQLITE_MISMATCH);
     }
 }
@@ -167,9 +165,7 @@ TableSearchCache::matchingAmong(Column column, const LikePattern& pattern,
 
 std::vector<std::uint32_t> TableSearchCache::all() const {
     std::vector<std::uint32_t> entries(size());
-    for (std::size_t entry = 0; entry < entries.size(); ++entry) {
-        entries[entry] = static_cast<std::uint32_t>(entry);
-    }
+    std::iota(entries.begin(), entries.end(), 0u);
     return entries;
 }
 
@@ -218,4 +214,12 @@ std::optional<TableSearchCache::Column> SearchedColumn(const QString& name) {
         }
     }
     return std::nullopt;
+}
+
+std::int64_t SchemaObjectsOnTel(SqliteDatabase& database, std::string_view type) {
+    return database.queryInteger(
+        QStringLiteral("SELECT count(*) FROM main.sqlite_schema WHERE type = '%1' AND "
+                       "tbl_name = 'tel' COLLATE NOCASE")
+            .arg(QLatin1String(type.data(), static_cast<qsizetype>(type.size())))
+            .toStdString());
 }

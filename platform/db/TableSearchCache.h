@@ -103,6 +103,9 @@ private:
     std::optional<NameKeys> nameKeys_;
 };
 
+// How many schema objects of a type ("index", "trigger") the main database has on `tel`.
+std::int64_t SchemaObjectsOnTel(SqliteDatabase& database, std::string_view type);
+
 // The cache's column of a column of `tel`, by its name in any letter case; nothing for a
 // column the cache does not hold.
 std::optional<TableSearchCache::Column> SearchedColumn(const QString& name);
