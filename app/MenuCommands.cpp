@@ -5,6 +5,7 @@
 #include "app/SearchRules.h"
 #include "data/FloatToStr.h"
 #include "data/TADOQuery.h"
+#include "platform/db/ConnectionString.h"
 #include "platform/ui/TComboBox.h"
 #include "platform/ui/TEdit.h"
 #include "platform/ui/TStatusBar.h"
@@ -17,11 +18,12 @@ const QString PhoneHistory = QStringLiteral("tel.txt");
 const QString NameHistory = QStringLiteral("user.txt");
 const QString StreetHistory = QStringLiteral("street.txt");
 
-// The connection string for the database below the current directory, taken whole.
+// The connection string for the database below the current directory.
 QString DirectoryConnectionString() {
     const QString directory = QDir::toNativeSeparators(QDir::currentPath());
     const QString database = QDir::toNativeSeparators(QStringLiteral("/Base/ccx.ddx"));
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + directory + database +
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+           ConnectionString::Quoted(directory + database) +
            QStringLiteral(";Persist Security Info=False");
 }
 

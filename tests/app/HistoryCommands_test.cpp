@@ -45,8 +45,8 @@ TEST_F(HistoryCommandsTest, StartUpLoadsTheThreeListsSortedAndSetsTheDatabase) {
     EXPECT_TRUE(dialogs->requests().empty());
     const QString database = QDir::toNativeSeparators(QDir::currentPath() + u"/Base/ccx.ddx"_s);
     EXPECT_EQ(menu().ADOQuery1->ConnectionString(),
-              u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_s + database +
-                  u";Persist Security Info=False"_s);
+              u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\""_s + database +
+                  u"\";Persist Security Info=False"_s);
 }
 
 TEST_F(HistoryCommandsTest, AMissingFileAtStartUpLeavesItsListAndTheLaterOnesEmpty) {

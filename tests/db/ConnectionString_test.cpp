@@ -39,6 +39,20 @@ TEST(ConnectionStringTest, FindsValuesByKeyIgnoringCaseAndBlanks) {
     }
 }
 
+TEST(ConnectionStringTest, AQuotedValueReadsBackWholeWhateverItHolds) {
+    for (const char* value :
+         {"/w/Base/ccx.ddx", "/q;Busy Timeout=1;Data Source=/x/ccx.ddx", "/say \"hi\"/ccx.ddx",
+          "/it's/ccx.ddx", " /spaced ; out ", "/Справочник=1/ccx.ddx", "\"", ""}) {
+        SCOPED_TRACE(value);
+        const QString text = QStringLiteral("Data Source=") +
+                             ConnectionString::Quoted(QString::fromUtf8(value)) +
+                             QStringLiteral(";Persist Security Info=False");
+        const ConnectionString connection(text);
+        EXPECT_EQ(connection.pairs().size(), 2u);
+        EXPECT_EQ(connection.value(QStringLiteral("Data Source")), QString::fromUtf8(value));
+    }
+}
+
 TEST(ConnectionStringTest, RejectsMalformedTextNamingIt) {
     for (const char* text :
          {"Data Source", "Provider=X;Data Source", "Data Source='/x.db", "Data Source='/x.db' y"}) {

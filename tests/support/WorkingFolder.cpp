@@ -21,13 +21,17 @@ void PrintText(const std::optional<QString>& text, std::ostream* stream) {
 
 } // namespace
 
-WorkingFolder::WorkingFolder() : previousCurrent_(QDir::currentPath()) {
-    if (!folder_.isValid()) {
+WorkingFolder::WorkingFolder(const QString& name) : previousCurrent_(QDir::currentPath()) {
+    if (!temporary_.isValid()) {
         throw std::runtime_error("cannot create a temporary working folder: " +
-                                 folder_.errorString().toStdString());
+                                 temporary_.errorString().toStdString());
     }
-    InitFolder(folder_.path());
-    if (!QDir::setCurrent(folder_.path())) {
+    path_ = name.isEmpty() ? temporary_.path() : temporary_.path() + u'/' + name;
+    if (!QDir().mkpath(path_)) {
+        throw std::runtime_error("cannot create the working folder " + path_.toStdString());
+    }
+    InitFolder(path_);
+    if (!QDir::setCurrent(path_)) {
         throw std::runtime_error("cannot enter the temporary working folder");
     }
 }
@@ -38,7 +42,7 @@ WorkingFolder::~WorkingFolder() {
 }
 
 QString WorkingFolder::path() const {
-    return folder_.path();
+    return path_;
 }
 
 QString WorkingFolder::databasePath() const {

@@ -16,7 +16,9 @@
 // folder is removed.
 class WorkingFolder {
 public:
-    WorkingFolder();
+    // `name`, when given, is the folder's path below a fresh temporary folder; it may hold
+    // "/" to make the folder several levels down.
+    explicit WorkingFolder(const QString& name = {});
     ~WorkingFolder();
     WorkingFolder(const WorkingFolder&) = delete;
     WorkingFolder& operator=(const WorkingFolder&) = delete;
@@ -34,7 +36,8 @@ public:
 
 private:
     QString previousCurrent_;
-    QTemporaryDir folder_;
+    QTemporaryDir temporary_;
+    QString path_;
 };
 
 // A test that runs inside a fresh working folder.
