@@ -38,13 +38,7 @@ public:
         : connection_(connection) {
         connection_.database().setBusyTimeout(timeout);
     }
-    ~BusyTimeoutScope() {
-        try {
-            connection_.database().setBusyTimeout(connection_.busyTimeout());
-        } catch (const Exception&) {
-            // Setting a timeout fails only on a closed connection; nothing to restore then.
-        }
-    }
+    ~BusyTimeoutScope() { connection_.database().setBusyTimeout(connection_.busyTimeout()); }
     BusyTimeoutScope(const BusyTimeoutScope&) = delete;
     BusyTimeoutScope& operator=(const BusyTimeoutScope&) = delete;
 

@@ -76,6 +76,8 @@ void SqliteAdoRecordset::open(AdoCommand& source, int, int lockType, int) {
 
 // Runs the command text and holds its result, on the first row.
 void SqliteAdoRecordset::load() {
+    // Preparing, checking the search copy and reading the rows wait for a lock once in all.
+    const BusyWait::Command oneWait(connection_->database().busyWait());
     CommandStatement statement(*connection_, commandText_);
     if (statement.columnCount() == 0) {
         // A statement without result columns runs once and gives a closed recordset.
@@ -370,6 +372,7 @@ void SqliteAdoRecordset::setFilter(const QString& filter) {
     }
     settleEdit();
     // Testing the rows may read them and fail; the previous filter then stays in force.
+    const BusyWait::Command oneWait(connection_->database().busyWait());
     VisibleRows visible = visibleUnder(parsed ? &*parsed : nullptr);
     filter_ = std::move(parsed);
     filterText_ = filter_ ? filter : QString();

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/db/AdoRecordset.h"
+#include "platform/db/BusyWait.h"
 #include "platform/db/RecordsetFilter.h"
 #include "platform/db/ResultColumns.h"
 #include "platform/db/ResultRows.h"
+#include "platform/db/SqliteTransaction.h"
 #include "platform/db/VisibleRows.h"
 
 #include <cstdint>
@@ -13,7 +15,7 @@
 
 class CommandStatement;
 class SqliteAdoConnection;
-class SqliteTransaction;
+class SqliteDatabase;
 
 // The provider's static client-side recordset: at open it runs the command once and holds
 // its whole result (ResultRows): every row copied, or, for a directory search the
@@ -110,8 +112,15 @@ private:
     VisibleRows visible_;
     std::optional<RecordsetFilter> filter_;
     QString filterText_;
-    // The transaction of a write batch, while one is open.
-    std::unique_ptr<SqliteTransaction> batch_;
+    // A write batch: one transaction, and one wait for other programs' locks in all, so
+    // that the batch never holds the caller longer than the busy timeout.
+    struct WriteBatch {
+        explicit WriteBatch(SqliteDatabase& database);
+        BusyWait::Command oneWait;
+        SqliteTransaction transaction;
+    };
+    // The write batch, while one is open.
+    std::unique_ptr<WriteBatch> batch_;
 
     // -1 before the first visible row, visible_.size() after the last.
     std::int64_t position_ = 0;

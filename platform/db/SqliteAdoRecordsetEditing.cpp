@@ -69,6 +69,7 @@ void SqliteAdoRecordset::update() {
             changes.emplace_back(static_cast<int>(i), *pending_[i]);
         }
     }
+    const BusyWait::Command oneWait(connection_->database().busyWait());
     RowWriter writer(*connection_, target_, columns_);
     // A failed write throws here with the pending values and the edit mode kept.
     if (editMode_ == ado::adEditAdd) {
@@ -111,6 +112,7 @@ void SqliteAdoRecordset::deleteRows(int affectRecords) {
         throw ProviderError(QStringLiteral("There is no current row to delete."));
     }
     const std::size_t row = currentRow();
+    const BusyWait::Command oneWait(connection_->database().busyWait());
     RowWriter(*connection_, target_, columns_).remove(rows_, row);
     pending_.assign(columns_.size(), std::nullopt);
     editMode_ = ado::adEditNone;
@@ -120,21 +122,24 @@ void SqliteAdoRecordset::deleteRows(int affectRecords) {
     deletedCurrent_ = row;
 }
 
+SqliteAdoRecordset::WriteBatch::WriteBatch(SqliteDatabase& database)
+    : oneWait(database.busyWait()), transaction(database, SqliteTransaction::Behavior::Immediate) {
+}
+
 void SqliteAdoRecordset::beginWriteBatch() {
     requireUpdatable();
     if (batch_) {
         return;
     }
     try {
-        batch_ = std::make_unique<SqliteTransaction>(connection_->database(),
-                                                     SqliteTransaction::Behavior::Immediate);
+        batch_ = std::make_unique<WriteBatch>(connection_->database());
     } catch (const ESqliteError& failure) {
         throw connection_->error(failure);
     }
 }
 
 void SqliteAdoRecordset::endWriteBatch() {
-    const std::unique_ptr<SqliteTransaction> batch = std::move(batch_);
+    const std::unique_ptr<WriteBatch> batch = std::move(batch_);
     if (!batch) {
         return;
     }
@@ -148,9 +153,13 @@ void SqliteAdoRecordset::endWriteBatch() {
                 .arg(connection_->path()));
     }
     try {
-        batch->commit();
+        batch->transaction.commit();
     } catch (const ESqliteError& failure) {
-        throw connection_->error(failure);
+        // The batch is rolled back whole: none of its writes is left in the file.
+        throw ProviderError(
+            connection_->error(failure).message() +
+            QStringLiteral(" None of this command's changes was saved; search again to see the "
+                           "entries as they are stored."));
     }
 }
 
@@ -172,6 +181,7 @@ void SqliteAdoRecordset::resync(int affectRecords, int) {
             }
         }
     }
+    const BusyWait::Command oneWait(connection_->database().busyWait());
     RowWriter(*connection_, target_, columns_).resync(rows_, rows);
 }
 

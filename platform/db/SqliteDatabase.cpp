@@ -63,7 +63,8 @@ void SqliteDatabase::Closer::operator()(sqlite3* handle) const noexcept {
     sqlite3_close_v2(handle);
 }
 
-SqliteDatabase::SqliteDatabase(const QString& path, SqliteOpenMode mode) {
+SqliteDatabase::SqliteDatabase(const QString& path, SqliteOpenMode mode)
+    : busyWait_(std::make_unique<BusyWait>()) {
     sqlite3* raw = nullptr;
     const QByteArray utf8Path = path.toUtf8();
     const int rc = sqlite3_open_v2(utf8Path.constData(), &raw, OpenFlags(mode), nullptr);
@@ -72,6 +73,7 @@ SqliteDatabase::SqliteDatabase(const QString& path, SqliteOpenMode mode) {
         throw ESqliteError::fromConnection(raw, rc);
     }
     sqlite3_extended_result_codes(raw, 1);
+    sqlite3_busy_handler(raw, &BusyWait::onBusy, busyWait_.get());
 }
 
 SqliteDatabase::~SqliteDatabase() = default;
@@ -111,11 +113,8 @@ SqliteStatement SqliteDatabase::prepare(const QString& sql) {
         *this, std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
-void SqliteDatabase::setBusyTimeout(std::chrono::milliseconds timeout) {
-    const int rc = sqlite3_busy_timeout(handle(), static_cast<int>(timeout.count()));
-    if (rc != SQLITE_OK) {
-        throw ESqliteError::fromConnection(handle(), rc);
-    }
+void SqliteDatabase::setBusyTimeout(std::chrono::milliseconds timeout) noexcept {
+    busyWait_->setTimeout(timeout);
 }
 
 std::int64_t SqliteDatabase::lastInsertRowId() const noexcept {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Exceptions.h"
+#include "platform/db/BusyWait.h"
 
 #include <QString>
 
@@ -68,8 +69,10 @@ public:
     SqliteStatement prepare(const char* utf8Sql);
     SqliteStatement prepare(const QString& sql);
 
-    // How long a statement waits for another connection's lock before failing as busy.
-    void setBusyTimeout(std::chrono::milliseconds timeout);
+    // How long a statement waits for another connection's lock before failing as busy; a
+    // BusyWait::Command over busyWait() makes several statements share one such wait.
+    void setBusyTimeout(std::chrono::milliseconds timeout) noexcept;
+    BusyWait& busyWait() noexcept { return *busyWait_; }
 
     std::int64_t lastInsertRowId() const noexcept;
     // Rows changed by the most recent INSERT, UPDATE or DELETE.
@@ -90,4 +93,6 @@ private:
         void operator()(sqlite3* handle) const noexcept;
     };
     std::unique_ptr<sqlite3, Closer> handle_;
+    // SQLite's busy handler holds its address, which must not move with the connection.
+    std::unique_ptr<BusyWait> busyWait_;
 };

@@ -2,6 +2,8 @@
 
 #include "platform/db/AdoConstants.h"
 #include "platform/db/AdoProvider.h"
+#include "platform/db/SqliteAdoCommand.h"
+#include "platform/db/SqliteAdoConnection.h"
 
 QString ProviderTest::connectionString(const QString& extra) {
     QString text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
@@ -26,6 +28,10 @@ std::unique_ptr<AdoRecordset> ProviderTest::openOn(AdoCommand& command, const QS
     recordset->setMaxRecords(0);
     recordset->open(command, ado::adOpenStatic, ado::adLockOptimistic, ado::adCmdText);
     return recordset;
+}
+
+SqliteDatabase& DatabaseOf(AdoCommand& command) {
+    return dynamic_cast<SqliteAdoCommand&>(command).connection()->database();
 }
 
 QString Text(const AdoVariant& value) {

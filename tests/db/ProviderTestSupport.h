@@ -6,6 +6,8 @@
 #include "platform/db/AdoRecordset.h"
 
 #include <QString>
+
+class SqliteDatabase;
 #include <QStringList>
 
 #include <memory>
@@ -29,6 +31,9 @@ protected:
     // Opens the SQL text on a command that already holds a connection.
     static std::unique_ptr<AdoRecordset> openOn(AdoCommand& command, const QString& sql);
 };
+
+// The SQLite connection a command of the provider holds.
+SqliteDatabase& DatabaseOf(AdoCommand& command);
 
 // The value as test text: "NULL", the integer, the double (%g) or the string.
 QString Text(const AdoVariant& value);

@@ -4,6 +4,7 @@
 #include "platform/db/AdoConstants.h"
 #include "platform/db/AdoProvider.h"
 #include "platform/db/SqliteDatabase.h"
+#include "tools/FolderCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -217,6 +218,61 @@ TEST_F(RecordsetWritesTest, ABusyDatabaseFailsTheWriteClearlyAndStaysIntact) {
     query->setValue(kFio, QStringLiteral("Свободно"));
     query->update();
     EXPECT_EQ(folder().entries()[0].fio, QStringLiteral("Свободно"));
+}
+
+// A batch that another program's reader keeps from being written waits for the lock once in
+// all (not once for each time its page cache fills), then reports the lock and leaves the file
+// with none of its writes.
+TEST_F(RecordsetWritesTest, ABatchUnderAReaderWaitsOnceAndSavesNothing) {
+    GenerateFolderEntries(folder().path(), 2000, 5);
+    const std::vector<DirectoryEntry> before = folder().entries();
+    OpenedQuery query = open(kSelectAll, QStringLiteral("Busy Timeout=100"));
+    SqliteDatabase& database = DatabaseOf(*query.command);
+    database.exec("PRAGMA cache_size = 10"); // the batch outgrows its page cache early
+    SqliteDatabase reader = otherConnection();
+    reader.exec("BEGIN");
+    reader.queryInteger("SELECT count(*) FROM tel");
+
+    query->beginWriteBatch();
+    for (int i = 0; i < 1000; ++i) {
+        query->deleteRows(ado::adAffectCurrent);
+        query->moveNext();
+    }
+    try {
+        query->endWriteBatch();
+        ADD_FAILURE() << "committed under a reader";
+    } catch (const EOleException& error) {
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("The database '%1' is locked by another user; try again later. "
+                                 "None of this command's changes was saved; search again to see "
+                                 "the entries as they are stored.")
+                      .arg(folder().databasePath()));
+    }
+    EXPECT_EQ(database.busyWait().waited(), std::chrono::milliseconds(100));
+    reader.exec("COMMIT");
+    EXPECT_EQ(folder().entries(), before);
+}
+
+// A search on a file another program holds locked waits once, though it asks twice: its copy
+// of the table is checked, then SQLite would run the statement.
+TEST_F(RecordsetWritesTest, ASearchOnALockedFileWaitsOnce) {
+    OpenedQuery query = open(kSelectAll, QStringLiteral("Busy Timeout=100"));
+    SqliteDatabase locker = otherConnection();
+    locker.exec("BEGIN EXCLUSIVE");
+    const auto waited = [&query] {
+        return DatabaseOf(*query.command).busyWait().waited();
+    };
+    const std::chrono::milliseconds before = waited();
+    try {
+        openOn(*query.command, QStringLiteral("SELECT ID, fio FROM tel WHERE fio LIKE '%ов%' "
+                                              "ORDER BY Name"));
+        ADD_FAILURE() << "read a locked file";
+    } catch (const EOleException& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("is locked by another user")))
+            << error.what();
+    }
+    EXPECT_EQ(waited() - before, std::chrono::milliseconds(100));
+    locker.exec("ROLLBACK");
 }
 
 } // namespace

@@ -283,4 +283,36 @@ TEST_F(SqliteDatabaseTest, BusyTimeoutBoundsTheWaitForAnotherWriter) {
     EXPECT_NO_THROW(other.exec("INSERT INTO t (value) VALUES (1)"));
 }
 
+// Outside a command each lock is waited for up to the timeout; inside one, the statements
+// share a single wait, and once it is spent they fail at once.
+TEST_F(SqliteDatabaseTest, ACommandWaitsForLocksOnceInAll) {
+    using std::chrono::milliseconds;
+    SqliteDatabase writer = createWithTable();
+    SqliteDatabase other(path(), SqliteOpenMode::ReadWrite);
+    other.setBusyTimeout(milliseconds(30));
+    writer.exec("BEGIN EXCLUSIVE");
+    const auto failsBusy = [&other] {
+        try {
+            other.queryInteger("SELECT count(*) FROM t");
+            ADD_FAILURE() << "read while another connection held the file";
+        } catch (const ESqliteError& error) {
+            EXPECT_EQ(error.resultCode() & 0xff, kSqliteBusy);
+        }
+    };
+    failsBusy();
+    failsBusy();
+    EXPECT_EQ(other.busyWait().waited(), milliseconds(60));
+    {
+        const BusyWait::Command command(other.busyWait());
+        failsBusy();
+        failsBusy();
+        const BusyWait::Command inner(other.busyWait());
+        failsBusy();
+    }
+    EXPECT_EQ(other.busyWait().waited(), milliseconds(90));
+    writer.exec("COMMIT");
+    const BusyWait::Command command(other.busyWait());
+    EXPECT_EQ(other.queryInteger("SELECT count(*) FROM t"), 0);
+}
+
 } // namespace
