@@ -17,10 +17,11 @@ constexpr std::size_t kEntriesWorthTheIndex = 20000;
 
 // The rows the search index says may match, in ascending order, or nothing when the file has
 // no index in step with the table or the pattern has no run the index answers for.
-std::optional<std::vector<std::int64_t>> IndexCandidates(SqliteDatabase& database,
+std::optional<std::vector<std::int64_t>> IndexCandidates(SqliteAdoConnection& connection,
                                                          const SearchStatement::Condition& search) {
+    SqliteDatabase& database = connection.database();
     const QString query = TrigramQuery(search.pattern);
-    if (query.isEmpty() || !search_index::HoldsSearchIndex(database.handle())) {
+    if (query.isEmpty() || !connection.searchCache().indexInStep(database)) {
         return std::nullopt;
     }
     const QString table = search_index::TrigramTable(search.column);
@@ -36,14 +37,15 @@ std::optional<std::vector<std::int64_t>> IndexCandidates(SqliteDatabase& databas
     return rowids;
 }
 
-std::vector<std::uint32_t> MatchingEntries(SqliteDatabase& database, const TableSearchCache& cache,
+std::vector<std::uint32_t> MatchingEntries(SqliteAdoConnection& connection,
+                                           const TableSearchCache& cache,
                                            const SearchStatement::Condition& search) {
     const QByteArray pattern = search.pattern.toUtf8();
     const LikePattern like(std::string_view(pattern.constData(), pattern.size()));
     const TableSearchCache::Column column = *SearchedColumn(search.column);
     if (cache.size() >= kEntriesWorthTheIndex) {
         try {
-            if (const auto candidates = IndexCandidates(database, search)) {
+            if (const auto candidates = IndexCandidates(connection, search)) {
                 return cache.matchingAmong(column, like, *candidates);
             }
         } catch (const ESqliteError&) {
@@ -82,7 +84,7 @@ std::optional<CachedSearch> SearchFromCache(SqliteAdoConnection& connection, con
         if (cache == nullptr) {
             return std::nullopt;
         }
-        entries = search->condition ? MatchingEntries(database, *cache, *search->condition)
+        entries = search->condition ? MatchingEntries(connection, *cache, *search->condition)
                                     : cache->all();
         read.commit();
     } catch (const ESqliteError&) {

@@ -63,7 +63,9 @@ void CommandStatement::Finalizer::operator()(sqlite3_stmt* statement) const noex
 
 CommandStatement::CommandStatement(SqliteAdoConnection& connection, const QString& commandText)
     : connection_(&connection) {
-    const QString searched = WithSearchIndex(connection.database().handle(), commandText);
+    const QString searched = WithSearchIndex(commandText, [&connection] {
+        return connection.searchCache().indexInStep(connection.database());
+    });
     if (searched != commandText) {
         try {
             prepare(searched);

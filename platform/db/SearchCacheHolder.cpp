@@ -37,6 +37,9 @@ std::shared_ptr<const TableSearchCache> SearchCacheHolder::current(SqliteDatabas
         try {
             ++tableReads_;
             cache_ = std::make_shared<const TableSearchCache>(database);
+            index_ = IndexVerdict{
+                now, search_index::IndexInStep(database.handle(),
+                                               static_cast<std::int64_t>(cache_->size()))};
         } catch (const ESqliteError& failure) {
             if (failure.kind() == SqliteFailureKind::Busy) {
                 return nullptr; // locked for now: try again on the next search
@@ -48,6 +51,24 @@ std::shared_ptr<const TableSearchCache> SearchCacheHolder::current(SqliteDatabas
         return cache_;
     } catch (const ESqliteError&) {
         return nullptr;
+    }
+}
+
+bool SearchCacheHolder::indexInStep(SqliteDatabase& database) noexcept {
+    try {
+        const Stamp now = stampOf(database);
+        if (index_ && index_->stamp == now) {
+            return index_->inStep;
+        }
+        const bool inStep = search_index::IndexInStep(
+            database.handle(), database.queryInteger("SELECT count(*) FROM main.tel"));
+        // Inside a transaction that wrote, the index's own count is still the committed one.
+        if (database.isAutocommit()) {
+            index_ = IndexVerdict{now, inStep};
+        }
+        return inStep;
+    } catch (const ESqliteError&) {
+        return false;
     }
 }
 
@@ -64,6 +85,9 @@ void SearchCacheHolder::rowWritten(SqliteDatabase& database, std::int64_t rowid,
         }
         if (std::shared_ptr<const TableSearchCache> updated =
                 cache_->withRowReread(database, rowid)) {
+            if (index_ && index_->stamp == *stamp_) {
+                index_->stamp = now; // the write went through the index's triggers
+            }
             cache_ = std::move(updated);
             stamp_ = now;
         }

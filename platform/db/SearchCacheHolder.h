@@ -32,6 +32,11 @@ public:
     void rowWritten(SqliteDatabase& database, std::int64_t rowid,
                     std::int64_t changesBefore) noexcept;
 
+    // Whether the file's search index may be trusted to name every row a search can find
+    // (search_index::IndexInStep). Told when the cache is read, else by counting the table's
+    // rows, and kept until the file changes. False when it cannot be told.
+    bool indexInStep(SqliteDatabase& database) noexcept;
+
     // How many times the table has been read whole.
     std::size_t tableReads() const noexcept { return tableReads_; }
 
@@ -48,5 +53,11 @@ private:
     // The stamp the cache (or the failure to read one) belongs to.
     std::optional<Stamp> stamp_;
     std::shared_ptr<const TableSearchCache> cache_;
+    // Whether the index was in step with the table, and the state of the file that was told in.
+    struct IndexVerdict {
+        Stamp stamp;
+        bool inStep = false;
+    };
+    std::optional<IndexVerdict> index_;
     std::size_t tableReads_ = 0;
 };

@@ -194,4 +194,63 @@ bool HoldsSearchIndex(::sqlite3* connection) {
     return holds;
 }
 
+namespace {
+
+// The number FTS5 keeps first in a trigram table's "averages" record (row 1 of its `_data`
+// table): the rows the table holds, as an SQLite varint (big-endian, seven bits a byte while
+// the top bit is set, the ninth byte whole). An empty record is an empty table.
+std::optional<std::int64_t> LeadingVarint(const unsigned char* bytes, int size) {
+    if (size == 0) {
+        return 0;
+    }
+    std::uint64_t value = 0;
+    for (int i = 0; i < size && i < 9; ++i) {
+        if (i == 8) {
+            return static_cast<std::int64_t>((value << 8) | bytes[i]);
+        }
+        value = (value << 7) | (bytes[i] & 0x7fU);
+        if ((bytes[i] & 0x80U) == 0) {
+            return static_cast<std::int64_t>(value);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> TrigramTableRows(::sqlite3* connection, const QString& column) {
+    const QByteArray sql = QStringLiteral("SELECT block FROM main.%1_data WHERE id = 1")
+                               .arg(TrigramTable(column))
+                               .toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    std::optional<std::int64_t> rows;
+    if (sqlite3_prepare_v2(connection, sql.constData(), -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_type(statement, 0) == SQLITE_BLOB) {
+        const auto* block = static_cast<const unsigned char*>(sqlite3_column_blob(statement, 0));
+        rows = LeadingVarint(block, sqlite3_column_bytes(statement, 0));
+    }
+    sqlite3_finalize(statement);
+    return rows;
+}
+
+} // namespace
+
+std::optional<std::int64_t> IndexedRowCount(::sqlite3* connection) {
+    std::optional<std::int64_t> count;
+    for (const QString& column : IndexedColumns()) {
+        const std::optional<std::int64_t> rows = TrigramTableRows(connection, column);
+        if (!rows || (count && rows != count)) {
+            return std::nullopt;
+        }
+        count = rows;
+    }
+    return count;
+}
+
+bool IndexInStep(::sqlite3* connection, std::int64_t tableRows) {
+    if (!HoldsSearchIndex(connection)) {
+        return false;
+    }
+    const std::optional<std::int64_t> indexed = IndexedRowCount(connection);
+    return indexed && *indexed >= tableRows;
+}
+
 } // namespace search_index

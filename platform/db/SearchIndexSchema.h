@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 // The search index a directory file may hold: for each of the texts `tel`, `fio` and `Name`
@@ -44,5 +46,17 @@ const std::vector<SchemaObject>& SchemaObjects();
 // Whether the file holds every object of the index exactly as SchemaObjects() gives it: an
 // index changed or partly removed by another tool may be out of step, and is not used.
 bool HoldsSearchIndex(::sqlite3* connection);
+
+// How many rows each trigram table holds, as FTS5 records it, when the three agree; nothing
+// when they differ or cannot be read. FTS5 updates its record when a transaction commits, so
+// inside a transaction that wrote it still gives the count from before.
+std::optional<std::int64_t> IndexedRowCount(::sqlite3* connection);
+
+// Whether a search may trust the index to name every row it could find: the file holds it as
+// made (HoldsSearchIndex) and each trigram table holds at least `tableRows` rows. Rows written
+// while the triggers were off or gone (the sqlite3 shell can do both) are missing from the
+// index and make it hold fewer. Rows it holds beyond the table's (a row that INSERT OR REPLACE
+// removed, which fires no delete trigger) only name candidates that LIKE then turns down.
+bool IndexInStep(::sqlite3* connection, std::int64_t tableRows);
 
 } // namespace search_index
