@@ -49,10 +49,10 @@ qint64 ImportFolderEntries(const QString& folder, const QString& csvPath) {
     });
 }
 
-bool IndexFolder(const QString& folder, const IndexProgress& progress) {
+SearchIndexRepair IndexFolder(const QString& folder, const IndexProgress& progress) {
     return OnDatabase(folder, [&] {
         SqliteDatabase database = DirectoryFolder(folder).open(SqliteOpenMode::ReadWrite);
-        return AddSearchIndex(database, progress);
+        return RepairSearchIndex(database, progress);
     });
 }
 

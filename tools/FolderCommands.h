@@ -28,8 +28,9 @@ void GenerateFolderEntries(const QString& folder, qint64 count, std::uint64_t se
 // Adds the entries of a CSV file in one transaction; returns their number.
 qint64 ImportFolderEntries(const QString& folder, const QString& csvPath);
 
-// Gives the folder's database its search index unless it has it; returns whether it was made.
-bool IndexFolder(const QString& folder, const IndexProgress& progress = {});
+// Checks the folder's search index and makes it anew when it is missing, changed, damaged or
+// out of step with the entries (RepairSearchIndex); says what it found.
+SearchIndexRepair IndexFolder(const QString& folder, const IndexProgress& progress = {});
 
 // Writes every entry to a CSV file; returns their number. A file of the folder itself (the
 // database, its journal, a history file) is refused with EBadUse before anything is written.

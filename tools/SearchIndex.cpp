@@ -85,6 +85,56 @@ void Optimize(SqliteDatabase& database) {
     }
 }
 
+// Makes the index anew over the rows there, whatever of it the file holds.
+void BuildSearchIndex(SqliteDatabase& database, const IndexProgress& progress) {
+    SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
+    DropLeftovers(database);
+    CreateObjects(database, QStringLiteral("table"));
+    Fill(database, progress);
+    CreateObjects(database, QStringLiteral("trigger"));
+    Optimize(database);
+    transaction.commit();
+}
+
+bool HoldsNoIndexObject(SqliteDatabase& database) {
+    SqliteStatement named =
+        database.prepare("SELECT count(*) FROM main.sqlite_master WHERE name = ?1");
+    for (const search_index::SchemaObject& object : search_index::SchemaObjects()) {
+        named.bindText(1, object.name);
+        named.step();
+        const bool there = named.columnInt64(0) > 0;
+        named.reset();
+        if (there) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// What is wrong with the index the file holds, as a phrase, or an empty text when nothing is.
+QString IndexFault(SqliteDatabase& database, qint64 entries) {
+    if (!search_index::HoldsSearchIndex(database.handle())) {
+        return QStringLiteral("another tool changed or removed part of it");
+    }
+    const std::optional<std::int64_t> indexed = search_index::IndexedRowCount(database.handle());
+    if (!indexed) {
+        return QStringLiteral("its tables disagree on how many entries they hold");
+    }
+    if (*indexed != entries) {
+        return QStringLiteral("it holds %1 of the %2 entries").arg(*indexed).arg(entries);
+    }
+    for (const QString& column : search_index::IndexedColumns()) {
+        const QString table = search_index::TrigramTable(column);
+        try {
+            database.exec(
+                QStringLiteral("INSERT INTO main.%1(%1) VALUES ('integrity-check')").arg(table));
+        } catch (const ESqliteError& failure) {
+            return QStringLiteral("SQLite found %1 damaged (%2)").arg(table, failure.message());
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 void AddRowsIndexed(SqliteDatabase& database, qint64 adding, const std::function<void()>& addRows) {
@@ -101,12 +151,25 @@ bool AddSearchIndex(SqliteDatabase& database, const IndexProgress& progress) {
     if (search_index::HoldsSearchIndex(database.handle())) {
         return false;
     }
-    SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
-    DropLeftovers(database);
-    CreateObjects(database, QStringLiteral("table"));
-    Fill(database, progress);
-    CreateObjects(database, QStringLiteral("trigger"));
-    Optimize(database);
-    transaction.commit();
+    BuildSearchIndex(database, progress);
     return true;
+}
+
+SearchIndexRepair RepairSearchIndex(SqliteDatabase& database, const IndexProgress& progress) {
+    SearchIndexRepair repair;
+    // One transaction: the index is checked and made anew over one state of the table.
+    SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
+    repair.entries = RowCount(database);
+    if (HoldsNoIndexObject(database)) {
+        repair.action = SearchIndexRepair::Action::Added;
+    } else {
+        repair.finding = IndexFault(database, repair.entries);
+        repair.action = repair.finding.isEmpty() ? SearchIndexRepair::Action::Kept
+                                                 : SearchIndexRepair::Action::Rebuilt;
+    }
+    if (repair.action != SearchIndexRepair::Action::Kept) {
+        BuildSearchIndex(database, progress);
+    }
+    transaction.commit();
+    return repair;
 }

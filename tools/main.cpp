@@ -92,6 +92,22 @@ IndexProgress IndexProgressLine() {
     return ProgressPrinter("Indexing entries");
 }
 
+QString IndexReport(const SearchIndexRepair& repair) {
+    switch (repair.action) {
+    case SearchIndexRepair::Action::Added:
+        return QStringLiteral("added the search index\n");
+    case SearchIndexRepair::Action::Rebuilt:
+        return QStringLiteral("the search index was out of step: %1; made it anew over the %2 "
+                              "entries\n")
+            .arg(repair.finding)
+            .arg(repair.entries);
+    case SearchIndexRepair::Action::Kept:
+        break;
+    }
+    return QStringLiteral("the search index is there already, in step with the %1 entries\n")
+        .arg(repair.entries);
+}
+
 void Run(const ToolCommand& command) {
     switch (command.kind) {
     case ToolCommand::Kind::Help:
@@ -112,9 +128,7 @@ void Run(const ToolCommand& command) {
                           .arg(ImportFolderEntries(command.folder, command.file)));
         return;
     case ToolCommand::Kind::Index:
-        Print(stdout, IndexFolder(command.folder, IndexProgressLine())
-                          ? QStringLiteral("added the search index\n")
-                          : QStringLiteral("the search index is there already\n"));
+        Print(stdout, IndexReport(IndexFolder(command.folder, IndexProgressLine())));
         return;
     case ToolCommand::Kind::Export: {
         // Exported to standard output (/dev/stdout), the summary must not join the CSV text.

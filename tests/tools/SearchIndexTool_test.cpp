@@ -10,6 +10,8 @@
 
 #include <QTemporaryDir>
 
+#include <sqlite3.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,7 +33,7 @@ TEST(SearchIndexToolTest, InitMakesTheIndexAndIndexAddsItToAFolderWithout) {
     const QString folder = root.filePath(QStringLiteral("dir"));
     InitFolder(folder);
     EXPECT_TRUE(HoldsIndex(folder));
-    EXPECT_FALSE(IndexFolder(folder));
+    EXPECT_EQ(IndexFolder(folder).action, SearchIndexRepair::Action::Kept);
 
     // A folder made without the index (or whose index another tool damaged).
     {
@@ -43,8 +45,10 @@ TEST(SearchIndexToolTest, InitMakesTheIndexAndIndexAddsItToAFolderWithout) {
                                  {0.5, QStringLiteral("Петров"), std::nullopt, std::nullopt}});
     EXPECT_FALSE(HoldsIndex(folder));
     std::vector<std::pair<qint64, qint64>> reports;
-    EXPECT_TRUE(IndexFolder(
-        folder, [&](qint64 indexed, qint64 total) { reports.emplace_back(indexed, total); }));
+    const SearchIndexRepair repair = IndexFolder(
+        folder, [&](qint64 indexed, qint64 total) { reports.emplace_back(indexed, total); });
+    EXPECT_EQ(repair.action, SearchIndexRepair::Action::Rebuilt);
+    EXPECT_EQ(repair.finding, QStringLiteral("another tool changed or removed part of it"));
     EXPECT_TRUE(HoldsIndex(folder));
     EXPECT_EQ(reports, (std::vector<std::pair<qint64, qint64>>{{2, 2}}));
     EXPECT_EQ(Count(folder, "SELECT count(*) FROM tel_search_fio WHERE tel_search_fio MATCH "
@@ -54,7 +58,46 @@ TEST(SearchIndexToolTest, InitMakesTheIndexAndIndexAddsItToAFolderWithout) {
                             "'\"345\"'"),
               1);
     EXPECT_EQ(Count(folder, "SELECT count(*) FROM tel_search_rest"), 1); // the fraction
-    EXPECT_FALSE(IndexFolder(folder));
+    EXPECT_EQ(IndexFolder(folder).action, SearchIndexRepair::Action::Kept);
+}
+
+// Rows written while the index's triggers were off or gone are missing from it; the index
+// command finds that by the counts and makes the index anew, so that searches find them.
+TEST(SearchIndexToolTest, IndexRebuildsAnIndexThatMissedRowsAndKeepsOneInStep) {
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("dir"));
+    InitFolder(folder);
+    AddFolderEntries(folder, std::vector<DirectoryEntry>{{23456, QStringLiteral("Иванов И.П."),
+                                                          std::nullopt, std::nullopt}});
+    const QString insert =
+        QStringLiteral("INSERT INTO tel(tel, fio) VALUES (777, 'Непроиндексированный')");
+    const char* trigger = "tel_search_insert";
+    {
+        SqliteDatabase database(DirectoryFolder(folder).databasePath(), SqliteOpenMode::ReadWrite);
+        // As the sqlite3 shell's ".dbconfig enable_trigger off" does.
+        sqlite3_db_config(database.handle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+        database.exec(insert);
+        sqlite3_db_config(database.handle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 1, nullptr);
+        // A trigger dropped, a row written, the trigger made again from its own text.
+        SqliteStatement stored = database.prepare(
+            QStringLiteral("SELECT sql FROM sqlite_master WHERE name = '%1'").arg(trigger));
+        ASSERT_TRUE(stored.step());
+        const QString triggerSql = stored.columnText(0);
+        stored.reset();
+        database.exec(QStringLiteral("DROP TRIGGER %1").arg(trigger));
+        database.exec(insert);
+        database.exec(triggerSql);
+    }
+    EXPECT_TRUE(HoldsIndex(folder));
+    const SearchIndexRepair repair = IndexFolder(folder);
+    EXPECT_EQ(repair.action, SearchIndexRepair::Action::Rebuilt);
+    EXPECT_EQ(repair.finding, QStringLiteral("it holds 1 of the 3 entries"));
+    EXPECT_EQ(Count(folder, "SELECT count(*) FROM tel_search_fio WHERE tel_search_fio MATCH "
+                            "'\"инд\"'"),
+              2);
+    const SearchIndexRepair again = IndexFolder(folder);
+    EXPECT_EQ(again.action, SearchIndexRepair::Action::Kept);
+    EXPECT_EQ(again.entries, 3);
 }
 
 TEST(SearchIndexToolTest, GenerateAddsTheIndexToADatabaseWithout) {
