@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/RussianCollator.h"
+#include "platform/text/RussianCollator.h"
 
 #include <cstdint>
 #include <string>

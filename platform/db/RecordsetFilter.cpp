@@ -3,7 +3,7 @@
 #include "platform/db/FilterParser.h"
 #include "platform/db/PlainNumberText.h"
 #include "platform/db/ResultRows.h"
-#include "platform/db/RussianCollator.h"
+#include "platform/text/RussianCollator.h"
 #include "platform/db/Utf8CaseFold.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "platform/db/LikePattern.h"
 #include "platform/db/PlainNumberText.h"
-#include "platform/db/RussianCollator.h"
+#include "platform/text/RussianCollator.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqlTokens.h"
 

@@ -1,4 +1,4 @@
-#include "platform/db/RussianCollator.h"
+#include "platform/text/RussianCollator.h"
 
 #include "platform/Exceptions.h"
 
