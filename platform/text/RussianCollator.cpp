@@ -11,7 +11,7 @@
 
 namespace {
 
-std::int32_t Length(std::string_view text) noexcept {
+template <class View> std::int32_t Length(View text) noexcept {
     return text.size() > static_cast<std::size_t>(INT32_MAX)
                ? INT32_MAX
                : static_cast<std::int32_t>(text.size());
@@ -61,12 +61,30 @@ void RussianCollator::appendSortKey(std::string_view utf8, std::string& out) con
         out.push_back('\0');
         return;
     }
+    appendSortKey(std::u16string_view(reinterpret_cast<const char16_t*>(utf16.data()),
+                                      static_cast<std::size_t>(length)),
+                  out);
+}
+
+int RussianCollator::compare(std::u16string_view first, std::u16string_view second) const noexcept {
+    if (first == second) {
+        return 0;
+    }
+    const UCollationResult result =
+        ucol_strcoll(collator_.get(), reinterpret_cast<const UChar*>(first.data()), Length(first),
+                     reinterpret_cast<const UChar*>(second.data()), Length(second));
+    return result == UCOL_LESS ? -1 : result == UCOL_EQUAL ? 0 : 1;
+}
+
+void RussianCollator::appendSortKey(std::u16string_view utf16, std::string& out) const {
+    const auto* text = reinterpret_cast<const UChar*>(utf16.data());
+    const std::int32_t length = Length(utf16);
     const std::size_t start = out.size();
     std::int32_t room = length * 4 + 16;
     for (;;) {
         out.resize(start + static_cast<std::size_t>(room));
         const std::int32_t needed =
-            ucol_getSortKey(collator_.get(), utf16.data(), length,
+            ucol_getSortKey(collator_.get(), text, length,
                             reinterpret_cast<std::uint8_t*>(out.data() + start), room);
         if (needed <= room) {
             out.resize(start + static_cast<std::size_t>(needed));

@@ -21,6 +21,10 @@ public:
     // common start) as compare() compares the texts. Ends with a zero byte.
     void appendSortKey(std::string_view utf8, std::string& out) const;
 
+    // The same for UTF-16 texts (QString's).
+    int compare(std::u16string_view first, std::u16string_view second) const noexcept;
+    void appendSortKey(std::u16string_view utf16, std::string& out) const;
+
 private:
     struct Closer {
         void operator()(UCollator* collator) const noexcept;
