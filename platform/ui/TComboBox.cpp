@@ -1,12 +1,18 @@
 #include "platform/ui/TComboBox.h"
 
+#include "platform/text/SortKeys.h"
+
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
+#include <QListView>
 #include <QValidator>
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -28,15 +34,23 @@ public:
     }
 };
 
+std::u16string_view Utf16(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
 bool IsEnter(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 } // namespace
 
-TComboBox::TComboBox(QWidget* parent)
-    : QComboBox(parent), collator_(QLocale(QLocale::Russian, QLocale::Russia)) {
-    collator_.setCaseSensitivity(Qt::CaseInsensitive);
+TComboBox::TComboBox(QWidget* parent) : QComboBox(parent), items_(new QStringListModel(this)) {
+    setModel(items_);
+    // A list of a million items is neither measured for the field's width nor laid out item by
+    // item when it drops down: every item is one line of text.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    if (auto* list = qobject_cast<QListView*>(view()))
+        list->setUniformItemSizes(true);
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setDuplicatesEnabled(true);
@@ -70,10 +84,7 @@ void TComboBox::setText(const QString& text) {
 }
 
 QStringList TComboBox::listItems() const {
-    QStringList items;
-    for (int i = 0; i < count(); ++i)
-        items.append(itemText(i));
-    return items;
+    return items_->stringList();
 }
 
 void TComboBox::addListItem(const QString& item) {
@@ -88,9 +99,28 @@ void TComboBox::addListItem(const QString& item) {
 }
 
 void TComboBox::setListItems(const QStringList& items) {
-    clearListItems();
+    const EditState kept = editState();
+    QStringList texts;
+    texts.reserve(items.size());
     for (const QString& item : items)
-        addListItem(item);
+        texts.append(converted(item));
+    items_->setStringList(sorted(texts));
+    setCurrentIndex(-1);
+    restore(kept);
+}
+
+QStringList TComboBox::sorted(const QStringList& items) const {
+    // One sort key per item, put in order as bytes: far quicker than collating pairs of texts.
+    SortKeys keys;
+    for (const QString& item : items) {
+        collator_.appendSortKey(Utf16(item), keys.bytes());
+        keys.endKey();
+    }
+    QStringList result;
+    result.reserve(items.size());
+    for (const std::size_t index : keys.order())
+        result.append(items[static_cast<qsizetype>(index)]);
+    return result;
 }
 
 void TComboBox::clearListItems() {
@@ -192,9 +222,10 @@ void TComboBox::eraseBackward() {
 }
 
 int TComboBox::firstItemStartingWith(const QString& prefix) const {
-    for (int i = 0; i < count(); ++i) {
-        if (itemText(i).startsWith(prefix, Qt::CaseInsensitive))
-            return i;
+    const QStringList items = items_->stringList();
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items[i].startsWith(prefix, Qt::CaseInsensitive))
+            return static_cast<int>(i);
     }
     return -1;
 }
@@ -205,7 +236,7 @@ int TComboBox::sortedPosition(const QString& item) const {
     int high = count();
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (collator_.compare(item, itemText(middle)) < 0)
+        if (collator_.compare(Utf16(item), Utf16(itemText(middle))) < 0)
             high = middle;
         else
             low = middle + 1;

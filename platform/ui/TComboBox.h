@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QCollator>
 #include <QComboBox>
 #include <QStringList>
+#include <QStringListModel>
+
+#include "platform/text/RussianCollator.h"
 
 // An editable drop-down field over a list of remembered texts.
 //
@@ -30,7 +32,7 @@ public:
     QStringList listItems() const;
     // Inserts the item at its place in alphabetical order; the text stays as it is.
     void addListItem(const QString& item);
-    // Replaces the list; the text stays as it is.
+    // Replaces the list in one step, however long (a year's history); the text stays as it is.
     void setListItems(const QStringList& items);
     // Empties the list; the text stays as it is.
     void clearListItems();
@@ -66,6 +68,12 @@ private:
     EditState editState() const;
     void restore(const EditState& state);
 
-    QCollator collator_;
+    // The items in alphabetical order, equal ones in the order they came.
+    QStringList sorted(const QStringList& items) const;
+
+    // Russian alphabetical order, ignoring letter case.
+    RussianCollator collator_;
+    // The list's model: plain texts, set whole at once.
+    QStringListModel* items_;
     bool upperCase_ = false;
 };

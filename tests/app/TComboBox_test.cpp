@@ -53,6 +53,29 @@ TEST_F(ComboBoxTest, TheListStaysSortedWhateverOrderItemsAreAddedInAndKeepsDupli
     EXPECT_EQ(changes.count(), 0);
 }
 
+// A whole list (a history file's lines) is set in one step, in the order adding the items
+// one at a time gives: alphabetical, equal items in the order they came.
+TEST_F(ComboBoxTest, SettingTheListIsOneStepInTheOrderOfAddingItsItems) {
+    const QStringList items{"Яблоко",  "аптека", "Баня", "АПТЕКА",  "елка", "ЁЛКА", "25",
+                            "3-12-45", "Аптека", "ёлка", "2-01-01", "abc",  "ABC",  ""};
+    for (const bool upperCase : {false, true}) {
+        SCOPED_TRACE(upperCase);
+        box.setUpperCase(upperCase);
+        box.clearListItems();
+        for (const QString& item : items)
+            box.addListItem(item);
+        const QStringList added = box.listItems();
+
+        QSignalSpy inserted(box.model(), &QAbstractItemModel::rowsInserted);
+        QSignalSpy reset(box.model(), &QAbstractItemModel::modelReset);
+        box.setListItems(items);
+        EXPECT_EQ(box.listItems(), added);
+        EXPECT_EQ(inserted.count(), 0);
+        EXPECT_EQ(reset.count(), 1);
+    }
+    EXPECT_EQ(changes.count(), 0);
+}
+
 TEST_F(ComboBoxTest, ChangingTheListKeepsTheTextAndReportsNoChange) {
     box.setText(QStringLiteral("typed"));
     box.addListItem(QStringLiteral("first"));
