@@ -33,6 +33,15 @@ RussianCollator::RussianCollator() {
     ucol_setStrength(collator_.get(), UCOL_SECONDARY);
 }
 
+RussianCollator::RussianCollator(const RussianCollator& other) {
+    UErrorCode status = U_ZERO_ERROR;
+    collator_.reset(ucol_clone(other.collator_.get(), &status));
+    if (U_FAILURE(status) || !collator_) {
+        throw Exception(QStringLiteral("Cannot copy the Russian collation: %1")
+                            .arg(QString::fromLatin1(u_errorName(status))));
+    }
+}
+
 RussianCollator::~RussianCollator() = default;
 
 int RussianCollator::compare(std::string_view first, std::string_view second) const noexcept {

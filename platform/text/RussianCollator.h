@@ -12,7 +12,8 @@ public:
     // Throws Exception when ICU has no collator for the locale.
     RussianCollator();
     ~RussianCollator();
-    RussianCollator(const RussianCollator&) = delete;
+    // A copy is a collator of its own, for use on another thread (ICU's clone).
+    RussianCollator(const RussianCollator& other);
     RussianCollator& operator=(const RussianCollator&) = delete;
 
     // Below zero, zero or above zero as first sorts before, with or after second.

@@ -1,6 +1,10 @@
 #include "platform/text/SortKeys.h"
 
+#include "platform/text/SideBySide.h"
+
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <cstdint>
 
 namespace {
@@ -11,6 +15,11 @@ struct Chunk {
     std::uint64_t low = 0;
 
     Chunk(std::string_view key, std::size_t offset) noexcept {
+        if (offset + 16 <= key.size()) {
+            high = BigEndian(key.data() + offset);
+            low = BigEndian(key.data() + offset + 8);
+            return;
+        }
         for (std::size_t i = offset; i < offset + 16; ++i) {
             const std::uint64_t byte = i < key.size() ? static_cast<unsigned char>(key[i]) : 0U;
             high = (high << 8) | (low >> 56);
@@ -24,15 +33,18 @@ struct Chunk {
     bool endsKey() const noexcept { return HasZeroByte(high) || HasZeroByte(low); }
 
 private:
+    static std::uint64_t BigEndian(const char* bytes) noexcept {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes, sizeof word);
+        return std::endian::native == std::endian::little ? __builtin_bswap64(word) : word;
+    }
     static bool HasZeroByte(std::uint64_t word) noexcept {
-        for (int byte = 0; byte < 8; ++byte) {
-            if ((word >> (8 * byte) & 0xFFU) == 0) {
-                return true;
-            }
-        }
-        return false;
+        return ((word - 0x0101010101010101U) & ~word & 0x8080808080808080U) != 0;
     }
 };
+
+// Below this many keys one thread orders them quickly enough.
+constexpr std::size_t kKeysWorthAThread = 50000;
 
 struct Entry {
     Chunk chunk;
@@ -41,6 +53,15 @@ struct Entry {
 
 } // namespace
 
+void SortKeys::append(const SortKeys& more) {
+    const std::size_t offset = bytes_.size();
+    bytes_ += more.bytes_;
+    ends_.reserve(ends_.size() + more.ends_.size());
+    for (const std::size_t end : more.ends_) {
+        ends_.push_back(offset + end);
+    }
+}
+
 std::string_view SortKeys::key(std::size_t index) const noexcept {
     const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
     return std::string_view(bytes_).substr(begin, ends_[index] - begin);
@@ -48,15 +69,15 @@ std::string_view SortKeys::key(std::size_t index) const noexcept {
 
 // Sorts by sixteen bytes at a time, integers being far quicker to compare than byte strings,
 // and goes sixteen bytes deeper only within a run of keys that share all the bytes so far.
-std::vector<std::size_t> SortKeys::order() const {
-    std::vector<std::size_t> order(size());
+std::vector<std::size_t> SortKeys::orderOf(std::size_t first, std::size_t last) const {
+    std::vector<std::size_t> order(last - first);
     std::vector<Entry> entries;
     struct Range {
         std::size_t begin, end, offset;
     };
-    std::vector<Range> pending{{0, size(), 0}};
+    std::vector<Range> pending{{0, order.size(), 0}};
     for (std::size_t i = 0; i < order.size(); ++i) {
-        order[i] = i;
+        order[i] = first + i;
     }
     while (!pending.empty()) {
         const Range range = pending.back();
@@ -82,5 +103,21 @@ std::vector<std::size_t> SortKeys::order() const {
             order[range.begin + i] = entries[i].index;
         }
     }
+    return order;
+}
+
+// A long list's halves are put in order side by side, then merged; the merge takes the first
+// half's key first among equal ones, which keeps equal keys in the order they were added.
+std::vector<std::size_t> SortKeys::order() const {
+    if (size() < kKeysWorthAThread) {
+        return orderOf(0, size());
+    }
+    std::vector<std::size_t> firstHalf;
+    std::vector<std::size_t> secondHalf;
+    RunSideBySide([&] { firstHalf = orderOf(0, size() / 2); },
+                  [&] { secondHalf = orderOf(size() / 2, size()); });
+    std::vector<std::size_t> order(size());
+    std::merge(firstHalf.begin(), firstHalf.end(), secondHalf.begin(), secondHalf.end(),
+               order.begin(), [this](std::size_t a, std::size_t b) { return key(a) < key(b); });
     return order;
 }

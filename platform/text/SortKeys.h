@@ -13,6 +13,8 @@ public:
     std::string& bytes() noexcept { return bytes_; }
     void endKey() { ends_.push_back(bytes_.size()); }
     std::size_t size() const noexcept { return ends_.size(); }
+    // Appends another set's keys after these.
+    void append(const SortKeys& more);
 
     // The keys' indexes in the order of their bytes (unsigned, a shorter key first on a common
     // start), equal keys in the order they were added.
@@ -20,6 +22,8 @@ public:
 
 private:
     std::string_view key(std::size_t index) const noexcept;
+    // The order of the keys [begin, end).
+    std::vector<std::size_t> orderOf(std::size_t begin, std::size_t end) const;
 
     std::string bytes_;
     std::vector<std::size_t> ends_;
