@@ -15,22 +15,6 @@ QString OpenFailedText() {
     return QStringLiteral("Ошибка открытия файла!");
 }
 
-// Splits at CR LF, lone LF and lone CR; a break at the very end gives no extra item.
-QStringList SplitLines(const QString& text) {
-    QStringList lines;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = start;
-        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        lines.append(text.sliced(start, end - start));
-        if (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n')
-            ++end;
-        start = end + 1;
-    }
-    return lines;
-}
-
 // The number of lines of the file that hold exactly these bytes.
 int CountLines(LockedFile& file, const QByteArray& bytes) {
     LineReader lines(file);
@@ -50,12 +34,12 @@ QString HistoryPath(const QString& fileName) {
         QDir::current().filePath(QStringLiteral("History/") + fileName));
 }
 
-QStringList LoadHistory(const QString& path) {
+TextLines LoadHistory(const QString& path) {
     QByteArray bytes = ReadWholeFile(path);
     // The text ends at a zero byte.
     if (const qsizetype zero = bytes.indexOf('\0'); zero >= 0)
         bytes.truncate(zero);
-    return SplitLines(FromWindows1251(bytes));
+    return TextLines::Split(FromWindows1251(bytes));
 }
 
 bool RecordSearchText(const QString& path, const QString& text) {

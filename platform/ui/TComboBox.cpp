@@ -1,5 +1,6 @@
 #include "platform/ui/TComboBox.h"
 
+#include "platform/text/SideBySide.h"
 #include "platform/text/SortKeys.h"
 
 #include <QAbstractItemView>
@@ -34,8 +35,36 @@ public:
     }
 };
 
-std::u16string_view Utf16(const QString& text) {
+std::u16string_view Utf16(QStringView text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+// Below this many lines one thread makes the sort keys quickly enough.
+constexpr qsizetype kLinesWorthAThread = 50000;
+
+// The sort keys of the lines [begin, end).
+SortKeys KeysOf(const TextLines& lines, qsizetype begin, qsizetype end,
+                const RussianCollator& collator) {
+    SortKeys keys;
+    for (qsizetype line = begin; line < end; ++line) {
+        collator.appendSortKey(Utf16(lines.at(line)), keys.bytes());
+        keys.endKey();
+    }
+    return keys;
+}
+
+// The sort keys of every line. ICU makes a key in about half a microsecond, so a long list's
+// second half is keyed on another thread, with a collator of its own.
+SortKeys KeysOf(const TextLines& lines, const RussianCollator& collator) {
+    if (lines.size() < kLinesWorthAThread)
+        return KeysOf(lines, 0, lines.size(), collator);
+    const qsizetype half = lines.size() / 2;
+    SortKeys keys;
+    SortKeys secondHalf;
+    RunSideBySide([&] { keys = KeysOf(lines, 0, half, collator); },
+                  [&, own = collator] { secondHalf = KeysOf(lines, half, lines.size(), own); });
+    keys.append(secondHalf);
+    return keys;
 }
 
 bool IsEnter(int key) {
@@ -44,7 +73,7 @@ bool IsEnter(int key) {
 
 } // namespace
 
-TComboBox::TComboBox(QWidget* parent) : QComboBox(parent), items_(new QStringListModel(this)) {
+TComboBox::TComboBox(QWidget* parent) : QComboBox(parent), items_(new TextListModel(this)) {
     setModel(items_);
     // A list of a million items is neither measured for the field's width nor laid out item by
     // item when it drops down: every item is one line of text.
@@ -84,43 +113,36 @@ void TComboBox::setText(const QString& text) {
 }
 
 QStringList TComboBox::listItems() const {
-    return items_->stringList();
+    return items_->texts();
 }
 
 void TComboBox::addListItem(const QString& item) {
     const EditState kept = editState();
     const bool noCurrentItem = currentIndex() < 0;
     const QString text = converted(item);
-    insertItem(sortedPosition(text), text);
+    items_->insertText(sortedPosition(text), text);
     // Adding to an empty list would make the new item current and show it.
     if (noCurrentItem)
         setCurrentIndex(-1);
     restore(kept);
 }
 
-void TComboBox::setListItems(const QStringList& items) {
+void TComboBox::setListItems(TextLines items) {
     const EditState kept = editState();
-    QStringList texts;
-    texts.reserve(items.size());
-    for (const QString& item : items)
-        texts.append(converted(item));
-    items_->setStringList(sorted(texts));
+    if (upperCase_)
+        items.block() = UpperCased(std::move(items.block()));
+    sort(items);
+    items_->setLines(std::move(items));
     setCurrentIndex(-1);
     restore(kept);
 }
 
-QStringList TComboBox::sorted(const QStringList& items) const {
-    // One sort key per item, put in order as bytes: far quicker than collating pairs of texts.
-    SortKeys keys;
-    for (const QString& item : items) {
-        collator_.appendSortKey(Utf16(item), keys.bytes());
-        keys.endKey();
-    }
-    QStringList result;
-    result.reserve(items.size());
-    for (const std::size_t index : keys.order())
-        result.append(items[static_cast<qsizetype>(index)]);
-    return result;
+void TComboBox::sort(TextLines& lines) const {
+    const SortKeys keys = KeysOf(lines, collator_);
+    const std::vector<TextLines::Span> spans = lines.spans();
+    const std::vector<std::size_t> order = keys.order();
+    for (std::size_t line = 0; line < order.size(); ++line)
+        lines.spans()[line] = spans[order[line]];
 }
 
 void TComboBox::clearListItems() {
@@ -222,9 +244,8 @@ void TComboBox::eraseBackward() {
 }
 
 int TComboBox::firstItemStartingWith(const QString& prefix) const {
-    const QStringList items = items_->stringList();
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        if (items[i].startsWith(prefix, Qt::CaseInsensitive))
+    for (qsizetype i = 0; i < items_->size(); ++i) {
+        if (items_->text(i).startsWith(prefix, Qt::CaseInsensitive))
             return static_cast<int>(i);
     }
     return -1;
@@ -236,7 +257,7 @@ int TComboBox::sortedPosition(const QString& item) const {
     int high = count();
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (collator_.compare(Utf16(item), Utf16(itemText(middle))) < 0)
+        if (collator_.compare(Utf16(item), Utf16(items_->text(middle))) < 0)
             high = middle;
         else
             low = middle + 1;

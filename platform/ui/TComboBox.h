@@ -2,9 +2,10 @@
 
 #include <QComboBox>
 #include <QStringList>
-#include <QStringListModel>
 
 #include "platform/text/RussianCollator.h"
+#include "platform/text/TextLines.h"
+#include "platform/ui/TextListModel.h"
 
 // An editable drop-down field over a list of remembered texts.
 //
@@ -33,7 +34,8 @@ public:
     // Inserts the item at its place in alphabetical order; the text stays as it is.
     void addListItem(const QString& item);
     // Replaces the list in one step, however long (a year's history); the text stays as it is.
-    void setListItems(const QStringList& items);
+    void setListItems(TextLines items);
+    void setListItems(const QStringList& items) { setListItems(TextLines::Of(items)); }
     // Empties the list; the text stays as it is.
     void clearListItems();
 
@@ -68,12 +70,12 @@ private:
     EditState editState() const;
     void restore(const EditState& state);
 
-    // The items in alphabetical order, equal ones in the order they came.
-    QStringList sorted(const QStringList& items) const;
+    // Puts the lines in alphabetical order, equal ones in the order they came.
+    void sort(TextLines& lines) const;
 
     // Russian alphabetical order, ignoring letter case.
     RussianCollator collator_;
-    // The list's model: plain texts, set whole at once.
-    QStringListModel* items_;
+    // The list's model: plain texts in one block, set whole at once.
+    TextListModel* items_;
     bool upperCase_ = false;
 };

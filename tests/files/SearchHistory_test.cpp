@@ -55,7 +55,7 @@ TEST_F(SearchHistory, LoadSplitsAtEveryLineBreakAndStopsAtAZeroByte) {
     const QString file = path(QStringLiteral("user.txt"));
     for (const auto& [bytes, items] : cases) {
         writeBytes(file, bytes);
-        EXPECT_EQ(LoadHistory(file), items) << bytes.toStdString();
+        EXPECT_EQ(LoadHistory(file).toStringList(), items) << bytes.toStdString();
     }
 }
 
@@ -137,7 +137,7 @@ TEST_F(SearchHistory, RepeatedTextsAreRecordedOnceInFirstSearchOrder) {
     EXPECT_FALSE(RecordSearchText(phones, Text(u"23456")));
     EXPECT_EQ(readBytes(phones), QByteArray("23456\r\n11\r\n"));
     EXPECT_EQ(readBytes(streets), QByteArray("\xCB\xC5\xCD\xC8\xCD\xC0\r\n"));
-    EXPECT_EQ(LoadHistory(phones), QStringList({"23456", "11"}));
+    EXPECT_EQ(LoadHistory(phones).toStringList(), QStringList({"23456", "11"}));
 }
 
 TEST_F(SearchHistory, RecordWithoutAReadableFileShowsTheMessageThenFailsAs104) {

@@ -1,0 +1,39 @@
+#include "platform/ui/TextListModel.h"
+
+int TextListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+}
+
+QVariant TextListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= lines_.size() ||
+        (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return lines_.at(index.row()).toString();
+}
+
+bool TextListModel::removeRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || row < 0 || count <= 0 || row + count > lines_.size())
+        return false;
+    beginRemoveRows(parent, row, row + count - 1);
+    std::vector<TextLines::Span>& spans = lines_.spans();
+    spans.erase(spans.begin() + row, spans.begin() + row + count);
+    if (spans.empty())
+        lines_ = TextLines(); // the texts of removed rows are not kept
+    endRemoveRows();
+    return true;
+}
+
+void TextListModel::setLines(TextLines lines) {
+    beginResetModel();
+    lines_ = std::move(lines);
+    endResetModel();
+}
+
+void TextListModel::insertText(qsizetype row, const QString& text) {
+    beginInsertRows({}, static_cast<int>(row), static_cast<int>(row));
+    QString& block = lines_.block();
+    std::vector<TextLines::Span>& spans = lines_.spans();
+    spans.insert(spans.begin() + row, TextLines::Span{block.size(), text.size()});
+    block += text;
+    endInsertRows();
+}

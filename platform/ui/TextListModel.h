@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/text/TextLines.h"
+
+#include <QAbstractListModel>
+
+// A list model of plain texts held as TextLines: a list of a million lines (a year's search
+// history) costs its characters and a few bytes a row, and is set in one step. Rows read as
+// their text in the display and edit roles.
+class TextListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
+
+    qsizetype size() const noexcept { return lines_.size(); }
+    QStringView text(qsizetype row) const noexcept { return lines_.at(row); }
+    QStringList texts() const { return lines_.toStringList(); }
+
+    // Replaces every row at once.
+    void setLines(TextLines lines);
+    // Inserts a row before `row` (size() appends).
+    void insertText(qsizetype row, const QString& text);
+
+private:
+    TextLines lines_;
+};
