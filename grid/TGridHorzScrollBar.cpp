@@ -8,6 +8,8 @@
 TGridHorzScrollBar::TGridHorzScrollBar(TDBGridEh& grid)
     : QObject(&grid), grid_(grid), bar_(new QScrollBar(Qt::Horizontal, &grid)) {
     bar_->setObjectName(QStringLiteral("HorzScrollBar"));
+    // The ordinary arrow, not the cursor the grid's cells last showed.
+    bar_->setCursor(Qt::ArrowCursor);
     bar_->setFocusPolicy(Qt::NoFocus);
     bar_->setTracking(false);
     bar_->setRange(0, RangeMax);

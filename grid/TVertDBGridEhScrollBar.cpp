@@ -56,6 +56,9 @@ private:
 TVertDBGridEhScrollBar::TVertDBGridEhScrollBar(TDBGridEh& grid)
     : QObject(&grid), grid_(grid), bar_(new ThumbScrollBar(&grid)) {
     bar_->setObjectName(QStringLiteral("VertScrollBar"));
+    // A child shows its parent's cursor unless it has its own: the grid's cursors (the sizing
+    // split, the row-select arrow) belong to its cells, and the bar shows the ordinary arrow.
+    bar_->setCursor(Qt::ArrowCursor);
     bar_->setFocusPolicy(Qt::NoFocus);
     bar_->setTracking(false);
     bar_->setSingleStep(1);

@@ -391,6 +391,23 @@ TEST_F(GridGestures, ARightPressOnATitleEdgeDoesNothing) {
     EXPECT_EQ(Order(), (QStringList{"Tel", "Fio", "Name"}));
 }
 
+// The scroll bars are the grid's children, but the cursor the cells last showed (the sizing
+// split, the row-select arrow) is not theirs: they show the ordinary arrow.
+TEST_F(GridGestures, TheScrollBarsShowTheArrowWhateverTheCellsShow) {
+    AddNumbered(100);
+    Show();
+    OpenAll();
+    const auto* vertical = grid->findChild<QScrollBar*>(QStringLiteral("VertScrollBar"));
+    const auto* horizontal = grid->findChild<QScrollBar*>(QStringLiteral("HorzScrollBar"));
+    ASSERT_TRUE(vertical != nullptr && horizontal != nullptr);
+    ASSERT_TRUE(vertical->isVisible());
+    for (const QPoint point : {QPoint(61, 5), QPoint(5, 23)}) {
+        ASSERT_NE(CursorAt(point), Qt::ArrowCursor);
+        EXPECT_EQ(vertical->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(horizontal->cursor().shape(), Qt::ArrowCursor);
+    }
+}
+
 TEST_F(GridGestures, TheCursorTellsWhatAPressWouldDo) {
     AddNumbered(5);
     Show();
