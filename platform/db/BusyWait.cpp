@@ -23,13 +23,24 @@ int BusyWait::onBusy(void* busyWait, int attempt) noexcept {
 }
 
 bool BusyWait::waitAgain(int attempt) noexcept {
+    const Clock::time_point now = Clock::now();
     if (attempt == 0 && commands_ == 0) {
-        spent_ = std::chrono::milliseconds(0); // outside a command each lock has its own wait
+        started_ = false; // outside a command each wait for a lock has a timeout of its own
     }
-    if (spent_ >= timeout_) {
+    if (!started_) {
+        // The timeout runs from the first wait, not from the start of the command: a command
+        // that works for a long time and then meets a lock still waits for it.
+        started_ = true;
+        spent_ = std::chrono::milliseconds(0);
+        deadline_ = now + timeout_;
+    }
+    // The sleeps asked for and the time passed both end the wait: a sleep may last longer
+    // than asked, and SQLite's own tries of the lock take time too.
+    if (spent_ >= timeout_ || now >= deadline_) {
         return false;
     }
-    const std::chrono::milliseconds step = std::min(Step(attempt), timeout_ - spent_);
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline_ - now);
+    const std::chrono::milliseconds step = std::min({Step(attempt), timeout_ - spent_, left});
     std::this_thread::sleep_for(step);
     spent_ += step;
     waited_ += step;
@@ -38,7 +49,7 @@ bool BusyWait::waitAgain(int attempt) noexcept {
 
 BusyWait::Command::Command(BusyWait& wait) noexcept : wait_(wait) {
     if (wait_.commands_++ == 0) {
-        wait_.spent_ = std::chrono::milliseconds(0);
+        wait_.started_ = false;
     }
 }
 

@@ -3,11 +3,12 @@
 #include <chrono>
 
 // How long a connection waits for another connection's lock before SQLite reports the file
-// busy. By default each lock SQLite asks for is waited for up to the timeout on its own. While
-// a BusyWait::Command lives, every lock the statements of that command ask for shares one
-// timeout: a command of several statements (a search that checks its copy of the table first,
-// a batch of writes and its commit, a write that spills its page cache before committing)
-// then waits at most one timeout in all, and fails after it instead of waiting again.
+// busy. By default each time SQLite waits for a lock it may wait up to the timeout. While a
+// BusyWait::Command lives, every wait of the statements of that command shares one timeout,
+// counted from the first: a command of several statements (a search that checks its copy of
+// the table first, a batch of writes and its commit, a write that spills its page cache before
+// committing) then waits at most one timeout in all, and fails after it instead of waiting
+// again.
 class BusyWait {
 public:
     void setTimeout(std::chrono::milliseconds timeout) noexcept { timeout_ = timeout; }
@@ -36,8 +37,13 @@ public:
 private:
     bool waitAgain(int attempt) noexcept;
 
+    using Clock = std::chrono::steady_clock;
+
     std::chrono::milliseconds timeout_{0};
-    std::chrono::milliseconds spent_{0}; // of the timeout now running
+    // The timeout now running: whether it has begun, the sleeps asked for and when it ends.
+    bool started_ = false;
+    std::chrono::milliseconds spent_{0};
+    Clock::time_point deadline_;
     int commands_ = 0;
     std::chrono::milliseconds waited_{0};
 };

@@ -78,7 +78,12 @@ SqliteDatabase::SqliteDatabase(const QString& path, SqliteOpenMode mode)
 
 SqliteDatabase::~SqliteDatabase() = default;
 SqliteDatabase::SqliteDatabase(SqliteDatabase&&) noexcept = default;
-SqliteDatabase& SqliteDatabase::operator=(SqliteDatabase&&) noexcept = default;
+// Swapped, so that the connection given up is closed with its own busy handler still alive.
+SqliteDatabase& SqliteDatabase::operator=(SqliteDatabase&& other) noexcept {
+    std::swap(busyWait_, other.busyWait_);
+    std::swap(handle_, other.handle_);
+    return *this;
+}
 
 void SqliteDatabase::exec(std::string_view utf8Sql) {
     // sqlite3_exec needs a terminated string.
@@ -96,6 +101,11 @@ void SqliteDatabase::exec(const QString& sql) {
 
 std::int64_t SqliteDatabase::queryInteger(std::string_view utf8Sql) {
     SqliteStatement statement = prepare(utf8Sql);
+    return statement.step() ? statement.columnInt64(0) : 0;
+}
+
+std::int64_t SqliteDatabase::queryInteger(const QString& sql) {
+    SqliteStatement statement = prepare(sql);
     return statement.step() ? statement.columnInt64(0) : 0;
 }
 

@@ -64,6 +64,10 @@ public:
     // The first column of the first row of a query that gives one number (0 when it gives no
     // row), such as "SELECT count(*) FROM t" or "PRAGMA data_version".
     std::int64_t queryInteger(std::string_view utf8Sql);
+    std::int64_t queryInteger(const char* utf8Sql) {
+        return queryInteger(std::string_view(utf8Sql));
+    }
+    std::int64_t queryInteger(const QString& sql);
     // Prepares the first statement of the SQL text.
     SqliteStatement prepare(std::string_view utf8Sql);
     SqliteStatement prepare(const char* utf8Sql);
@@ -92,7 +96,8 @@ private:
     struct Closer {
         void operator()(sqlite3* handle) const noexcept;
     };
-    std::unique_ptr<sqlite3, Closer> handle_;
-    // SQLite's busy handler holds its address, which must not move with the connection.
+    // SQLite's busy handler holds its address, which must not move with the connection; it
+    // outlives the connection, which may still call it while closing.
     std::unique_ptr<BusyWait> busyWait_;
+    std::unique_ptr<sqlite3, Closer> handle_;
 };
