@@ -136,6 +136,7 @@ ResultRows SqliteAdoRecordset::readResult(CommandStatement& statement,
 }
 
 void SqliteAdoRecordset::close() {
+    batch_.reset(); // a batch not ended is rolled back, on the connection it began on
     open_ = false;
     columns_.clear();
     target_ = WriteTarget{};

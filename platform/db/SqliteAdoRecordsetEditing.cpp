@@ -155,11 +155,20 @@ void SqliteAdoRecordset::endWriteBatch() {
     try {
         batch->transaction.commit();
     } catch (const ESqliteError& failure) {
-        // The batch is rolled back whole: none of its writes is left in the file.
-        throw ProviderError(
-            connection_->error(failure).message() +
-            QStringLiteral(" None of this command's changes was saved; search again to see the "
-                           "entries as they are stored."));
+        const QString cause = connection_->error(failure).message();
+        try {
+            batch->transaction.rollback();
+        } catch (const ESqliteError& undo) {
+            // The connection is left inside the transaction, holding the file: later writes
+            // would join it and never reach the file.
+            throw ProviderError(cause + QStringLiteral(" The changes could not be undone either "
+                                                       "(%1); restart the program before "
+                                                       "changing entries.")
+                                            .arg(undo.message()));
+        }
+        throw ProviderError(cause + QStringLiteral(" None of this command's changes was saved; "
+                                                   "search again to see the entries as they "
+                                                   "are stored."));
     }
 }
 
