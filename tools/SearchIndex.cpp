@@ -125,6 +125,16 @@ QString IndexFault(SqliteDatabase& database, qint64 entries) {
     }
     for (const QString& column : search_index::IndexedColumns()) {
         const QString table = search_index::TrigramTable(column);
+        // A text changed while the triggers were off keeps the counts, but seldom its length.
+        const std::optional<search_index::TrigramTotals> totals =
+            search_index::TrigramTableTotals(database.handle(), column);
+        const qint64 expected = database.queryInteger(search_index::TrigramCountQuery(column));
+        if (totals && totals->trigrams != expected) {
+            return QStringLiteral("%1 holds %2 trigrams where the entries give %3")
+                .arg(table)
+                .arg(totals->trigrams)
+                .arg(expected);
+        }
         try {
             database.exec(
                 QStringLiteral("INSERT INTO main.%1(%1) VALUES ('integrity-check')").arg(table));

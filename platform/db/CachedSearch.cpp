@@ -21,7 +21,7 @@ std::optional<std::vector<std::int64_t>> IndexCandidates(SqliteAdoConnection& co
                                                          const SearchStatement::Condition& search) {
     SqliteDatabase& database = connection.database();
     const QString query = TrigramQuery(search.pattern);
-    if (query.isEmpty() || !connection.searchCache().indexInStep(database)) {
+    if (query.isEmpty() || !connection.searchCache().indexCoversTable(database)) {
         return std::nullopt;
     }
     const QString table = search_index::TrigramTable(search.column);

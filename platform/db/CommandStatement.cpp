@@ -64,7 +64,7 @@ void CommandStatement::Finalizer::operator()(sqlite3_stmt* statement) const noex
 CommandStatement::CommandStatement(SqliteAdoConnection& connection, const QString& commandText)
     : connection_(&connection) {
     const QString searched = WithSearchIndex(commandText, [&connection] {
-        return connection.searchCache().indexInStep(connection.database());
+        return connection.searchCache().indexCoversTable(connection.database());
     });
     if (searched != commandText) {
         try {

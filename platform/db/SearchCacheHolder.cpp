@@ -37,9 +37,7 @@ std::shared_ptr<const TableSearchCache> SearchCacheHolder::current(SqliteDatabas
         try {
             ++tableReads_;
             cache_ = std::make_shared<const TableSearchCache>(database);
-            index_ = IndexVerdict{
-                now, search_index::IndexInStep(database.handle(),
-                                               static_cast<std::int64_t>(cache_->size()))};
+            index_ = verdictOn(database, now, static_cast<std::int64_t>(cache_->size()));
         } catch (const ESqliteError& failure) {
             if (failure.kind() == SqliteFailureKind::Busy) {
                 return nullptr; // locked for now: try again on the next search
@@ -54,19 +52,29 @@ std::shared_ptr<const TableSearchCache> SearchCacheHolder::current(SqliteDatabas
     }
 }
 
-bool SearchCacheHolder::indexInStep(SqliteDatabase& database) noexcept {
+std::optional<SearchCacheHolder::IndexVerdict>
+SearchCacheHolder::verdictOn(SqliteDatabase& database, const Stamp& now,
+                             std::int64_t tableRows) noexcept {
+    try {
+        return IndexVerdict{now, search_index::IndexCoversTable(database.handle(), tableRows)};
+    } catch (const ESqliteError&) {
+        return std::nullopt; // not told (the file was locked): asked again next time
+    }
+}
+
+bool SearchCacheHolder::indexCoversTable(SqliteDatabase& database) noexcept {
     try {
         const Stamp now = stampOf(database);
         if (index_ && index_->stamp == now) {
-            return index_->inStep;
+            return index_->covers;
         }
-        const bool inStep = search_index::IndexInStep(
-            database.handle(), database.queryInteger("SELECT count(*) FROM main.tel"));
+        const std::optional<IndexVerdict> verdict =
+            verdictOn(database, now, database.queryInteger("SELECT count(*) FROM main.tel"));
         // Inside a transaction that wrote, the index's own count is still the committed one.
-        if (database.isAutocommit()) {
-            index_ = IndexVerdict{now, inStep};
+        if (database.isAutocommit() && verdict) {
+            index_ = verdict;
         }
-        return inStep;
+        return verdict && verdict->covers;
     } catch (const ESqliteError&) {
         return false;
     }

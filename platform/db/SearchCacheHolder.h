@@ -33,9 +33,9 @@ public:
                     std::int64_t changesBefore) noexcept;
 
     // Whether the file's search index may be trusted to name every row a search can find
-    // (search_index::IndexInStep). Told when the cache is read, else by counting the table's
+    // (search_index::IndexCoversTable). Told when the cache is read, else by counting the table's
     // rows, and kept until the file changes. False when it cannot be told.
-    bool indexInStep(SqliteDatabase& database) noexcept;
+    bool indexCoversTable(SqliteDatabase& database) noexcept;
 
     // How many times the table has been read whole.
     std::size_t tableReads() const noexcept { return tableReads_; }
@@ -56,8 +56,10 @@ private:
     // Whether the index was in step with the table, and the state of the file that was told in.
     struct IndexVerdict {
         Stamp stamp;
-        bool inStep = false;
+        bool covers = false;
     };
     std::optional<IndexVerdict> index_;
+    static std::optional<IndexVerdict> verdictOn(SqliteDatabase& database, const Stamp& now,
+                                                 std::int64_t tableRows) noexcept;
     std::size_t tableReads_ = 0;
 };

@@ -66,14 +66,14 @@ QString TrigramQuery(const QString& pattern) {
     return phrases.join(QStringLiteral(" AND "));
 }
 
-QString WithSearchIndex(const QString& sql, const std::function<bool()>& indexInStep) {
+QString WithSearchIndex(const QString& sql, const std::function<bool()>& indexCoversTable) {
     const std::optional<SearchStatement> search = ParseSearchStatement(sql);
     if (!search || !search->condition) {
         return sql;
     }
     const SearchStatement::Condition& condition = *search->condition;
     const QString query = TrigramQuery(condition.pattern);
-    if (query.isEmpty() || !indexInStep()) {
+    if (query.isEmpty() || !indexCoversTable()) {
         return sql;
     }
     const QString table = search_index::TrigramTable(condition.column);

@@ -11,7 +11,7 @@
 //
 // whose pattern holds a run of at least three characters that the index answers for (ASCII
 // and the Cyrillic letters U+0400..U+045F, no `%` or `_`), on a file that holds the index
-// exactly as phonebook-db creates it and in step with the table (`indexInStep`, asked only for
+// exactly as phonebook-db creates it and in step with the table (`indexCoversTable`, asked only for
 // such a statement), gets the condition
 //
 //   AND tel.rowid IN (SELECT rowid FROM <trigram table> WHERE ... MATCH '<trigrams>'
@@ -20,7 +20,7 @@
 // after its pattern. The index only narrows the rows LIKE is tested on, so the result is the
 // same rows in the same order as without it. Any other text, and every text on a file without
 // an index in step, comes back unchanged.
-QString WithSearchIndex(const QString& sql, const std::function<bool()>& indexInStep);
+QString WithSearchIndex(const QString& sql, const std::function<bool()>& indexCoversTable);
 
 // The FTS5 query that finds the rows whose text may hold the pattern's longest indexable run,
 // or an empty text when the pattern has no run of three such characters.

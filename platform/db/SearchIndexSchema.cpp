@@ -2,9 +2,12 @@
 
 #include <QStringList>
 
+#include "platform/db/SqliteDatabase.h"
+
 #include <sqlite3.h>
 
 #include <array>
+#include <memory>
 #include <utility>
 
 namespace search_index {
@@ -196,56 +199,80 @@ bool HoldsSearchIndex(::sqlite3* connection) {
 
 namespace {
 
-// The number FTS5 keeps first in a trigram table's "averages" record (row 1 of its `_data`
-// table): the rows the table holds, as an SQLite varint (big-endian, seven bits a byte while
-// the top bit is set, the ninth byte whole). An empty record is an empty table.
-std::optional<std::int64_t> LeadingVarint(const unsigned char* bytes, int size) {
-    if (size == 0) {
-        return 0;
-    }
+// Reads an SQLite varint (big-endian, seven bits a byte while the top bit is set, the ninth
+// byte whole) at `at`, moving `at` past it; nothing when the bytes end first.
+std::optional<std::int64_t> ReadVarint(const unsigned char* bytes, int size, int& at) {
     std::uint64_t value = 0;
-    for (int i = 0; i < size && i < 9; ++i) {
+    for (int i = 0; i < 9 && at < size; ++i) {
+        const unsigned char byte = bytes[at++];
         if (i == 8) {
-            return static_cast<std::int64_t>((value << 8) | bytes[i]);
+            return static_cast<std::int64_t>((value << 8) | byte);
         }
-        value = (value << 7) | (bytes[i] & 0x7fU);
-        if ((bytes[i] & 0x80U) == 0) {
+        value = (value << 7) | (byte & 0x7fU);
+        if ((byte & 0x80U) == 0) {
             return static_cast<std::int64_t>(value);
         }
     }
     return std::nullopt;
 }
 
-std::optional<std::int64_t> TrigramTableRows(::sqlite3* connection, const QString& column) {
-    const QByteArray sql = QStringLiteral("SELECT block FROM main.%1_data WHERE id = 1")
-                               .arg(TrigramTable(column))
-                               .toUtf8();
-    sqlite3_stmt* statement = nullptr;
-    std::optional<std::int64_t> rows;
-    if (sqlite3_prepare_v2(connection, sql.constData(), -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_type(statement, 0) == SQLITE_BLOB) {
-        const auto* block = static_cast<const unsigned char*>(sqlite3_column_blob(statement, 0));
-        rows = LeadingVarint(block, sqlite3_column_bytes(statement, 0));
-    }
-    sqlite3_finalize(statement);
-    return rows;
+[[noreturn]] void Fail(::sqlite3* connection, int rc) {
+    throw ESqliteError::fromConnection(connection, rc);
 }
 
 } // namespace
 
+std::optional<TrigramTotals> TrigramTableTotals(::sqlite3* connection, const QString& column) {
+    const QByteArray sql = QStringLiteral("SELECT block FROM main.%1_data WHERE id = 1")
+                               .arg(TrigramTable(column))
+                               .toUtf8();
+    sqlite3_stmt* raw = nullptr;
+    const int prepared = sqlite3_prepare_v2(connection, sql.constData(), -1, &raw, nullptr);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
+    if (prepared != SQLITE_OK) {
+        Fail(connection, prepared);
+    }
+    const int stepped = sqlite3_step(raw);
+    if (stepped != SQLITE_ROW && stepped != SQLITE_DONE) {
+        Fail(connection, stepped);
+    }
+    if (stepped == SQLITE_DONE || sqlite3_column_type(raw, 0) != SQLITE_BLOB) {
+        return std::nullopt;
+    }
+    // FTS5's "averages" record: the rows the table holds, then the trigrams of its one column.
+    // An empty record is an empty table.
+    const auto* block = static_cast<const unsigned char*>(sqlite3_column_blob(raw, 0));
+    const int size = sqlite3_column_bytes(raw, 0);
+    if (size == 0) {
+        return TrigramTotals{};
+    }
+    int at = 0;
+    const std::optional<std::int64_t> rows = ReadVarint(block, size, at);
+    const std::optional<std::int64_t> trigrams = ReadVarint(block, size, at);
+    if (!rows || !trigrams) {
+        return std::nullopt;
+    }
+    return TrigramTotals{*rows, *trigrams};
+}
+
+QString TrigramCountQuery(const QString& column) {
+    return QStringLiteral("SELECT coalesce(sum(max(length(%1) - 2, 0)), 0) FROM main.tel")
+        .arg(IndexedText(QString(), column));
+}
+
 std::optional<std::int64_t> IndexedRowCount(::sqlite3* connection) {
     std::optional<std::int64_t> count;
     for (const QString& column : IndexedColumns()) {
-        const std::optional<std::int64_t> rows = TrigramTableRows(connection, column);
-        if (!rows || (count && rows != count)) {
+        const std::optional<TrigramTotals> totals = TrigramTableTotals(connection, column);
+        if (!totals || (count && totals->rows != *count)) {
             return std::nullopt;
         }
-        count = rows;
+        count = totals->rows;
     }
     return count;
 }
 
-bool IndexInStep(::sqlite3* connection, std::int64_t tableRows) {
+bool IndexCoversTable(::sqlite3* connection, std::int64_t tableRows) {
     if (!HoldsSearchIndex(connection)) {
         return false;
     }

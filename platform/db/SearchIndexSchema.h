@@ -47,9 +47,22 @@ const std::vector<SchemaObject>& SchemaObjects();
 // index changed or partly removed by another tool may be out of step, and is not used.
 bool HoldsSearchIndex(::sqlite3* connection);
 
-// How many rows each trigram table holds, as FTS5 records it, when the three agree; nothing
-// when they differ or cannot be read. FTS5 updates its record when a transaction commits, so
-// inside a transaction that wrote it still gives the count from before.
+// What FTS5 records of a trigram table: the rows it holds and the trigrams of all their texts
+// (a text of n characters gives n - 2). FTS5 updates its record when a transaction commits, so
+// inside a transaction that wrote it still gives the totals from before. Nothing when the
+// record is missing or malformed; throws ESqliteError when it cannot be read.
+struct TrigramTotals {
+    std::int64_t rows = 0;
+    std::int64_t trigrams = 0;
+};
+std::optional<TrigramTotals> TrigramTableTotals(::sqlite3* connection, const QString& column);
+
+// A query of one number: the trigrams the column's texts in `tel` give, as its trigram table
+// should hold them.
+QString TrigramCountQuery(const QString& column);
+
+// How many rows each trigram table holds, when the three agree; nothing when they differ or a
+// record is missing. Throws ESqliteError when they cannot be read.
 std::optional<std::int64_t> IndexedRowCount(::sqlite3* connection);
 
 // Whether a search may trust the index to name every row it could find: the file holds it as
@@ -57,6 +70,9 @@ std::optional<std::int64_t> IndexedRowCount(::sqlite3* connection);
 // while the triggers were off or gone (the sqlite3 shell can do both) are missing from the
 // index and make it hold fewer. Rows it holds beyond the table's (a row that INSERT OR REPLACE
 // removed, which fires no delete trigger) only name candidates that LIKE then turns down.
-bool IndexInStep(::sqlite3* connection, std::int64_t tableRows);
+// A cheap check, not a proof: a row changed while the triggers were off keeps the counts, and
+// an extra row can hide a missing one; `phonebook-db index` checks the trigrams too. Throws
+// ESqliteError when the index cannot be read.
+bool IndexCoversTable(::sqlite3* connection, std::int64_t tableRows);
 
 } // namespace search_index

@@ -65,7 +65,7 @@ protected:
     bool usesIndex(const QString& sql) {
         SqliteDatabase database(folder().databasePath(), SqliteOpenMode::ReadOnly);
         return WithSearchIndex(sql, [&database] {
-                   return search_index::IndexInStep(
+                   return search_index::IndexCoversTable(
                        database.handle(), database.queryInteger("SELECT count(*) FROM tel"));
                }) != sql;
     }

@@ -100,6 +100,29 @@ TEST(SearchIndexToolTest, IndexRebuildsAnIndexThatMissedRowsAndKeepsOneInStep) {
     EXPECT_EQ(again.entries, 3);
 }
 
+// An entry changed while the triggers were off keeps the counts; the trigrams tell.
+TEST(SearchIndexToolTest, IndexRebuildsAnIndexThatMissedAChange) {
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("dir"));
+    InitFolder(folder);
+    AddFolderEntries(folder, std::vector<DirectoryEntry>{
+                                 {23456, QStringLiteral("Иванов И.П."), std::nullopt, std::nullopt},
+                                 {34567, QStringLiteral("Петров"), std::nullopt, std::nullopt}});
+    {
+        SqliteDatabase database(DirectoryFolder(folder).databasePath(), SqliteOpenMode::ReadWrite);
+        sqlite3_db_config(database.handle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+        database.exec("UPDATE tel SET fio = 'Переименованный' WHERE fio = 'Петров'");
+    }
+    const SearchIndexRepair repair = IndexFolder(folder);
+    EXPECT_EQ(repair.action, SearchIndexRepair::Action::Rebuilt);
+    EXPECT_EQ(repair.finding,
+              QStringLiteral("tel_search_fio holds 13 trigrams where the entries give 22"));
+    EXPECT_EQ(Count(folder, "SELECT count(*) FROM tel_search_fio WHERE tel_search_fio MATCH "
+                            "'\"нов\"'"),
+              2);
+    EXPECT_EQ(IndexFolder(folder).action, SearchIndexRepair::Action::Kept);
+}
+
 TEST(SearchIndexToolTest, GenerateAddsTheIndexToADatabaseWithout) {
     QTemporaryDir root;
     const QString folder = root.filePath(QStringLiteral("dir"));
