@@ -43,9 +43,6 @@ private:
     }
 };
 
-// Below this many keys one thread orders them quickly enough.
-constexpr std::size_t kKeysWorthAThread = 50000;
-
 struct Entry {
     Chunk chunk;
     std::size_t index;
@@ -109,7 +106,7 @@ std::vector<std::size_t> SortKeys::orderOf(std::size_t first, std::size_t last) 
 // A long list's halves are put in order side by side, then merged; the merge takes the first
 // half's key first among equal ones, which keeps equal keys in the order they were added.
 std::vector<std::size_t> SortKeys::order() const {
-    if (size() < kKeysWorthAThread) {
+    if (size() < kItemsWorthAThread) {
         return orderOf(0, size());
     }
     std::vector<std::size_t> firstHalf;

@@ -39,9 +39,6 @@ std::u16string_view Utf16(QStringView text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
-// Below this many lines one thread makes the sort keys quickly enough.
-constexpr qsizetype kLinesWorthAThread = 50000;
-
 // The sort keys of the lines [begin, end).
 SortKeys KeysOf(const TextLines& lines, qsizetype begin, qsizetype end,
                 const RussianCollator& collator) {
@@ -56,7 +53,7 @@ SortKeys KeysOf(const TextLines& lines, qsizetype begin, qsizetype end,
 // The sort keys of every line. ICU makes a key in about half a microsecond, so a long list's
 // second half is keyed on another thread, with a collator of its own.
 SortKeys KeysOf(const TextLines& lines, const RussianCollator& collator) {
-    if (lines.size() < kLinesWorthAThread)
+    if (static_cast<std::size_t>(lines.size()) < kItemsWorthAThread)
         return KeysOf(lines, 0, lines.size(), collator);
     const qsizetype half = lines.size() / 2;
     SortKeys keys;

@@ -37,3 +37,30 @@ void TextListModel::insertText(qsizetype row, const QString& text) {
     block += text;
     endInsertRows();
 }
+
+bool TextListModel::insertRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || row < 0 || count <= 0 || row > lines_.size())
+        return false;
+    beginInsertRows(parent, row, row + count - 1);
+    std::vector<TextLines::Span>& spans = lines_.spans();
+    spans.insert(spans.begin() + row, static_cast<std::size_t>(count), TextLines::Span{});
+    endInsertRows();
+    return true;
+}
+
+bool TextListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.row() >= lines_.size() ||
+        (role != Qt::DisplayRole && role != Qt::EditRole))
+        return false;
+    const QString text = value.toString();
+    QString& block = lines_.block();
+    lines_.spans()[static_cast<std::size_t>(index.row())] = {block.size(), text.size()};
+    block += text;
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+Qt::ItemFlags TextListModel::flags(const QModelIndex& index) const {
+    return QAbstractListModel::flags(index) |
+           (index.isValid() ? Qt::ItemIsEditable : Qt::NoItemFlags);
+}

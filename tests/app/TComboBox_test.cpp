@@ -5,11 +5,15 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "platform/text/RussianCollator.h"
 #include "tests/app/Typing.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -74,6 +78,40 @@ TEST_F(ComboBoxTest, SettingTheListIsOneStepInTheOrderOfAddingItsItems) {
         EXPECT_EQ(reset.count(), 1);
     }
     EXPECT_EQ(changes.count(), 0);
+}
+
+// A list long enough to be keyed and ordered on two threads comes out as the collation
+// orders it, equal items (here: equal but for letter case) in the order they came.
+TEST_F(ComboBoxTest, ALongListIsInTheCollationsOrder) {
+    std::mt19937 random(5);
+    const QString letters = QStringLiteral("аАбБеЕёЁяЯzZ1 -");
+    QStringList items;
+    for (int i = 0; i < 60000; ++i) {
+        QString item;
+        for (std::uint32_t length = 1 + random() % 5; length > 0; --length)
+            item += letters[static_cast<qsizetype>(random() % letters.size())];
+        items << item;
+    }
+    const RussianCollator collator;
+    const auto utf16 = [](const QString& text) {
+        return std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                   static_cast<std::size_t>(text.size()));
+    };
+    QStringList expected = items;
+    std::stable_sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
+        return collator.compare(utf16(a), utf16(b)) < 0;
+    });
+    box.setListItems(items);
+    EXPECT_EQ(box.listItems(), expected);
+}
+
+// The combo box's own item functions work on the list as well.
+TEST_F(ComboBoxTest, TheComboBoxsOwnItemFunctionsChangeTheList) {
+    box.setListItems({QStringLiteral("b")});
+    box.insertItem(0, QStringLiteral("a"));
+    box.addItem(QStringLiteral("c"));
+    box.setItemText(1, QStringLiteral("B"));
+    EXPECT_EQ(box.listItems(), QStringList({"a", "B", "c"}));
 }
 
 TEST_F(ComboBoxTest, ChangingTheListKeepsTheTextAndReportsNoChange) {
