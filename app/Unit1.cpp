@@ -7,6 +7,7 @@
 #include "grid/DirectoryGrid.h"
 #include "grid/TDBGridEh.h"
 
+#include "platform/ui/AlignLayout.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/EventBoundary.h"
 #include "platform/ui/Fonts.h"
@@ -20,11 +21,9 @@
 #include "platform/ui/TSpeedButton.h"
 #include "platform/ui/TStatusBar.h"
 
-#include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QLayout>
 #include <QMenu>
 #include <QScreen>
 #include <QShowEvent>
@@ -32,7 +31,6 @@
 
 #include <iterator>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -54,89 +52,6 @@ void centreOnDesktop(QWidget& window) {
         window.move(frame.topLeft());
     }
 }
-
-// Places aligned controls as the platform does: top-aligned ones from the top edge down,
-// bottom-aligned ones from the bottom edge up, each in the order added, and client-aligned
-// ones over the rest. Hidden controls take no room; showing or hiding one places them anew
-// at once.
-class AlignLayout : public QLayout {
-public:
-    enum class Align { Top, Bottom, Client };
-
-    explicit AlignLayout(QWidget* parent) : QLayout(parent) {
-        setContentsMargins(0, 0, 0, 0);
-        setSpacing(0);
-        setSizeConstraint(SetNoConstraint);
-    }
-    ~AlignLayout() override {
-        for (const Aligned& aligned : items_)
-            delete aligned.item;
-    }
-
-    void add(QWidget* widget, Align side) {
-        addChildWidget(widget);
-        items_.push_back({new QWidgetItem(widget), side});
-        widget->installEventFilter(this);
-        invalidate();
-    }
-
-    void addItem(QLayoutItem* item) override { items_.push_back({item, Align::Client}); }
-    int count() const override { return static_cast<int>(items_.size()); }
-    QLayoutItem* itemAt(int index) const override {
-        return index >= 0 && index < count() ? items_[static_cast<std::size_t>(index)].item
-                                             : nullptr;
-    }
-    QLayoutItem* takeAt(int index) override {
-        if (index < 0 || index >= count())
-            return nullptr;
-        QLayoutItem* item = items_[static_cast<std::size_t>(index)].item;
-        items_.erase(items_.begin() + index);
-        return item;
-    }
-    QSize sizeHint() const override { return {}; }
-
-    void setGeometry(const QRect& rect) override {
-        QLayout::setGeometry(rect);
-        QRect free = rect;
-        for (const Aligned& aligned : visible(Align::Top)) {
-            const int height = aligned.item->geometry().height();
-            aligned.item->setGeometry(QRect(free.left(), free.top(), free.width(), height));
-            free.setTop(free.top() + height);
-        }
-        for (const Aligned& aligned : visible(Align::Bottom)) {
-            const int height = aligned.item->geometry().height();
-            aligned.item->setGeometry(
-                QRect(free.left(), free.bottom() + 1 - height, free.width(), height));
-            free.setBottom(free.bottom() - height);
-        }
-        for (const Aligned& aligned : visible(Align::Client))
-            aligned.item->setGeometry(free);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
-            setGeometry(parentWidget()->contentsRect());
-        return QLayout::eventFilter(watched, event);
-    }
-
-private:
-    struct Aligned {
-        QLayoutItem* item;
-        Align side;
-    };
-
-    std::vector<Aligned> visible(Align side) const {
-        std::vector<Aligned> result;
-        for (const Aligned& aligned : items_) {
-            if (aligned.side == side && !aligned.item->isEmpty())
-                result.push_back(aligned);
-        }
-        return result;
-    }
-
-    std::vector<Aligned> items_;
-};
 
 template <typename Control, typename... Arguments>
 Control* Create(QWidget* parent, const char* name, const QRect& geometry,
