@@ -1,6 +1,6 @@
 #include "tools/FolderErrors.h"
 
-#include "platform/db/SqliteDatabase.h"
+#include "platform/db/SqliteError.h"
 
 #include <utility>
 

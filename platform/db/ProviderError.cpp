@@ -1,6 +1,6 @@
 #include "platform/db/ProviderError.h"
 
-#include "platform/db/SqliteDatabase.h"
+#include "platform/db/SqliteError.h"
 
 #include <sqlite3.h>
 

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "platform/db/SqliteDatabase.h"
+#include "platform/db/SqliteError.h"
 
 #include <sqlite3.h>
 

@@ -3,7 +3,7 @@
 #include "platform/db/LikePattern.h"
 #include "platform/db/PlainNumberText.h"
 #include "platform/text/RussianCollator.h"
-#include "platform/db/SqliteDatabase.h"
+#include "platform/db/SqliteError.h"
 #include "platform/db/SqlTokens.h"
 
 #include <sqlite3.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Exceptions.h"
 #include "platform/db/BusyWait.h"
+#include "platform/db/SqliteError.h"
 
 #include <QString>
 
@@ -12,34 +12,6 @@
 
 struct sqlite3;
 class SqliteStatement;
-
-// What kind of trouble an SQLite failure is, for messages that say what to do.
-enum class SqliteFailureKind {
-    Busy,         // another connection holds a lock
-    ReadOnly,     // the file or its folder cannot be written
-    Full,         // the disk is full
-    Io,           // the system refused a read or write (a file size limit, a disk error)
-    NotADatabase, // not an SQLite file, or a damaged one
-    Other,
-};
-
-// An SQLite call failed. The message is SQLite's own description of the error.
-class ESqliteError : public Exception {
-public:
-    ESqliteError(QString message, int resultCode);
-    // The connection's message for its most recent failure (SQLite's text for the code
-    // when there is no connection).
-    static ESqliteError fromConnection(sqlite3* connection, int resultCode);
-
-    // SQLite's extended result code (SQLITE_CONSTRAINT_CHECK, SQLITE_NOTADB, ...).
-    int resultCode() const noexcept { return resultCode_; }
-    // The file is not an SQLite database, or a damaged one (SQLITE_NOTADB, SQLITE_CORRUPT).
-    bool isNotADatabase() const noexcept;
-    SqliteFailureKind kind() const noexcept;
-
-private:
-    int resultCode_;
-};
 
 // How a database file is opened.
 enum class SqliteOpenMode {
