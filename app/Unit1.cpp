@@ -95,8 +95,8 @@ bool IsEnter(int key) {
 
 } // namespace
 
-TMenu::TMenu(QWidget* parent)
-    : QWidget(parent, ToolWindowFlags), ADOQuery1(std::make_unique<TADOQuery>()),
+TMenu::TMenu(AdoProvider& provider, QWidget* parent)
+    : QWidget(parent, ToolWindowFlags), ADOQuery1(std::make_unique<TADOQuery>(provider)),
       DataSource1(std::make_unique<TDataSource>()) {
     setObjectName(QStringLiteral("Menu"));
     setWindowTitle(QStringLiteral("Телефонный справочник г. Вельтинска 2006"));

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class AdoProvider;
 class QAction;
 class QMenu;
 class QTimer;
@@ -33,7 +34,8 @@ public:
     static constexpr int ClientWidth = 431;
     static constexpr int ClientHeight = 543;
 
-    explicit TMenu(QWidget* parent = nullptr);
+    // The directory is reached through the provider.
+    explicit TMenu(AdoProvider& provider, QWidget* parent = nullptr);
     ~TMenu() override;
 
     TImage* Image2 = nullptr; // start picture

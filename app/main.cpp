@@ -3,6 +3,7 @@
 #include "grid/GridCursors.h"
 #include "platform/text/LocaleFormatSettings.h"
 #include "platform/ui/ApplicationErrorReport.h"
+#include "platform/db/AdoProvider.h"
 
 #include <QApplication>
 
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
         ReportException(std::current_exception());
         return 1;
     }
-    TMenu menu;
+    TMenu menu{SqliteAdoProvider()};
     menu.show();
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 #include "platform/text/Windows1251.h"
 #include "platform/ui/TComboBox.h"
 #include "tools/FolderCommands.h"
+#include "platform/db/AdoProvider.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,7 +66,7 @@ double StartUp(const QString& folder, qsizetype expectedItems) {
     const Clock::time_point start = Clock::now();
     double seconds = 0;
     {
-        TMenu menu;
+        TMenu menu{SqliteAdoProvider()};
         menu.show();
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
@@ -116,7 +117,7 @@ private:
     }
 
     QString previous_;
-    TMenu menu_;
+    TMenu menu_{SqliteAdoProvider()};
 };
 
 // Typing into the name field completes from its list: "Я" begins no item of the history, so

@@ -55,7 +55,7 @@ long OpenQuery(TADOQuery& query, const QStringList& lines) {
 
 // The directory query of the main window, connected to the directory.
 std::unique_ptr<TADOQuery> DirectoryQuery(const DirectoryFixture& directory) {
-    auto query = std::make_unique<TADOQuery>();
+    auto query = std::make_unique<TADOQuery>(SqliteAdoProvider());
     ConfigureDirectoryQuery(*query);
     query->SetConnectionString(directory.connectionString());
     return query;

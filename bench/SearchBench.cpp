@@ -27,6 +27,7 @@
 #include "platform/ui/TButton.h"
 #include "platform/ui/TComboBox.h"
 #include "platform/ui/TEdit.h"
+#include "platform/db/AdoProvider.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,7 +88,7 @@ public:
     explicit SearchWindow(const DirectoryFixture& directory) {
         EnsureApplication();
         QDir::setCurrent(directory.path());
-        menu_ = std::make_unique<TMenu>();
+        menu_ = std::make_unique<TMenu>(SqliteAdoProvider());
         menu_->show();
         QApplication::processEvents();
         run(kCases[0]);
@@ -225,7 +226,7 @@ long OpenOrdered(TADOQuery& query, const QString& orderBy) {
 
 void OrderByName(benchmark::State& state) {
     EnsureApplication();
-    TADOQuery query;
+    TADOQuery query{SqliteAdoProvider()};
     query.SetConnectionString(DirectoryFixture::withEntries(state.range(0)).connectionString());
     const std::vector<int> inputs{0};
     bench::RunWithRatio(

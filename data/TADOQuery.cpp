@@ -7,6 +7,7 @@
 #include "data/TField.h"
 #include "platform/Exceptions.h"
 #include "platform/db/AdoConstants.h"
+#include "platform/db/AdoProvider.h"
 #include "platform/db/AdoRecordset.h"
 
 #include <algorithm>

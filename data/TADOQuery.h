@@ -10,7 +10,6 @@
 #include "data/TBookmark.h"
 #include "data/TADOCommand.h"
 #include "data/TWideStringList.h"
-#include "platform/db/AdoProvider.h"
 #include "platform/db/AdoVariant.h"
 
 #include <QByteArray>
@@ -21,6 +20,7 @@
 #include <optional>
 #include <vector>
 
+class AdoProvider;
 class AdoRecordset;
 class TDataSource;
 class TField;
@@ -32,7 +32,8 @@ class TField;
 // provider's failures arrive as EOleException.
 class TADOQuery {
 public:
-    explicit TADOQuery(AdoProvider& provider = SqliteAdoProvider());
+    // The provider reaches the database; the program passes the one it runs on.
+    explicit TADOQuery(AdoProvider& provider);
     ~TADOQuery();
     TADOQuery(const TADOQuery&) = delete;
     TADOQuery& operator=(const TADOQuery&) = delete;

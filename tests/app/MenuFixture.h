@@ -2,6 +2,7 @@
 
 #include "app/Unit1.h"
 #include "grid/TDBGridEh.h"
+#include "platform/db/AdoProvider.h"
 #include "platform/ui/TBevel.h"
 #include "platform/ui/TButton.h"
 #include "platform/ui/TComboBox.h"
@@ -24,6 +25,8 @@
 // wiring can be checked without running a query.
 class SearchCountingMenu : public TMenu {
 public:
+    SearchCountingMenu() : TMenu(SqliteAdoProvider()) {}
+
     int searches = 0;
 
 private:

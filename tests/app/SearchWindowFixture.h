@@ -9,6 +9,7 @@
 #include "platform/ui/TStatusBar.h"
 #include "tests/support/ScriptedDialogService.h"
 #include "tests/support/WorkingFolder.h"
+#include "platform/db/AdoProvider.h"
 
 #include <QFile>
 #include <QTest>
@@ -35,7 +36,7 @@ class SearchWindowTest : public WorkingFolderTest {
 protected:
     TMenu& menu() {
         if (!menu_) {
-            menu_ = std::make_unique<TMenu>();
+            menu_ = std::make_unique<TMenu>(SqliteAdoProvider());
             menu_->ADOQuery1->BeforeOpen = [this](TADOQuery& query) {
                 opened.push_back({query.SQL().Text(), query.Filter(), query.Filtered()});
             };

@@ -5,6 +5,7 @@
 #include "data/TADOQuery.h"
 #include "data/TFloatField.h"
 #include "data/TWideStringField.h"
+#include "platform/db/AdoProvider.h"
 
 #include <QString>
 
@@ -15,7 +16,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: entry_saver DATABASE\n");
         return 2;
     }
-    TADOQuery query;
+    TADOQuery query{SqliteAdoProvider()};
     const DirectoryQueryFields fields = ConfigureDirectoryQuery(query);
     query.SetConnectionString(QStringLiteral("Data Source=") + QString::fromLocal8Bit(argv[1]));
     query.SQL().Clear();

@@ -11,6 +11,7 @@
 #include "tests/data/QStringPrinter.h"
 #include "tests/support/RecordingAdoProvider.h"
 #include "tests/support/WorkingFolder.h"
+#include "platform/db/AdoProvider.h"
 
 #include <QDir>
 #include <QFile>

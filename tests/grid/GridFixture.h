@@ -5,6 +5,7 @@
 #include "data/TDataSource.h"
 #include "grid/TDBGridEh.h"
 #include "tests/support/WorkingFolder.h"
+#include "platform/db/AdoProvider.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -65,7 +66,7 @@ protected:
     // The centre of data row k (0-based) in column x range [left, right].
     static QPoint DataRowPoint(int k, int x = 100) { return QPoint(x, 23 + 16 * k); }
 
-    TADOQuery query;
+    TADOQuery query{SqliteAdoProvider()};
     DirectoryQueryFields fields = ConfigureDirectoryQuery(query);
     TDataSource source;
     QWidget window;

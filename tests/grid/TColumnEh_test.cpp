@@ -6,6 +6,7 @@
 #include "grid/TColumnEh.h"
 #include "grid/TDBGridColumnsEh.h"
 #include "tests/grid/GridFixture.h"
+#include "platform/db/AdoProvider.h"
 
 #include <gtest/gtest.h>
 
@@ -246,7 +247,7 @@ TEST_F(GridConfiguration, KeyListPicksTheText) {
 }
 
 TEST_F(GridConfiguration, ColumnsFindTheFieldsOfANewDataSet) {
-    TADOQuery second;
+    TADOQuery second{SqliteAdoProvider()};
     ConfigureDirectoryQuery(second);
     TDataSource otherSource;
     otherSource.SetDataSet(&second);
