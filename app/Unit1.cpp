@@ -1,6 +1,6 @@
 #include "app/Unit1.h"
 
-#include "data/DirectoryQuery.h"
+#include "directory/DirectoryQuery.h"
 #include "data/TADOQuery.h"
 #include "data/TDataSource.h"
 #include "data/TWideStringField.h"

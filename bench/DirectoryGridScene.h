@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DirectoryQuery.h"
+#include "directory/DirectoryQuery.h"
 #include "data/TADOQuery.h"
 #include "data/TDataSource.h"
 #include "grid/TDBGridEh.h"

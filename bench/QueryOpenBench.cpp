@@ -9,7 +9,7 @@
 #include "DirectoryFixture.h"
 #include "Ratio.h"
 
-#include "data/DirectoryQuery.h"
+#include "directory/DirectoryQuery.h"
 #include "data/TADOQuery.h"
 
 #include "platform/db/AdoCommand.h"

@@ -1,7 +1,7 @@
 // Saves directory entries the way the entry editor does, over and over, until it is killed:
 // Edit, the four field texts, Post and Refresh, one entry after the other. Each save writes
 // its number into all four fields and then prints it. Used by the fault test of saves.
-#include "data/DirectoryQuery.h"
+#include "directory/DirectoryQuery.h"
 #include "data/TADOQuery.h"
 #include "data/TFloatField.h"
 #include "data/TWideStringField.h"

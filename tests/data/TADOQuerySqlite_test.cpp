@@ -1,5 +1,5 @@
 // The query over the SQLite provider and a directory working folder.
-#include "data/DirectoryQuery.h"
+#include "directory/DirectoryQuery.h"
 #include "data/TADOQuery.h"
 #include "data/TAutoIncField.h"
 #include "data/TDataLink.h"

@@ -4,7 +4,7 @@
 
 #include "tests/tools/FolderSnapshot.h"
 
-#include "data/DirectoryQuery.h"
+#include "directory/DirectoryQuery.h"
 #include "data/TADOQuery.h"
 #include "platform/db/AdoProvider.h"
 #include "platform/db/SqliteDatabase.h"

@@ -1,4 +1,4 @@
-#include "data/DirectoryQuery.h"
+#include "directory/DirectoryQuery.h"
 
 #include "data/TADOQuery.h"
 #include "data/TAutoIncField.h"
