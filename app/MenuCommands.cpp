@@ -2,7 +2,7 @@
 #include "app/Unit1.h"
 
 #include "app/SearchHistory.h"
-#include "app/SearchRules.h"
+#include "directory/SearchRules.h"
 #include "data/FloatToStr.h"
 #include "data/TADOQuery.h"
 #include "platform/db/ConnectionString.h"

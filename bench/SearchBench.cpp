@@ -16,7 +16,7 @@
 #include "DirectoryFixture.h"
 #include "Ratio.h"
 
-#include "app/SearchRules.h"
+#include "directory/SearchRules.h"
 #include "app/Unit1.h"
 #include "data/TWideStringField.h"
 #include "data/TADOQuery.h"

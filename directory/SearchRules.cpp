@@ -1,4 +1,4 @@
-#include "app/SearchRules.h"
+#include "directory/SearchRules.h"
 
 namespace {
 
