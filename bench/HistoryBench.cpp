@@ -120,54 +120,46 @@ private:
     TMenu menu_{SqliteAdoProvider()};
 };
 
-// Typing into the name field completes from its list: "Я" begins no item of the history, so
-// every item is tried. Baseline: the same over a history of 1,000 lines.
-void TypeIntoLongHistory(benchmark::State& state) {
+// Times `act` on the name field of a window over the benchmark's long history, against the
+// same on a window over a history of 1,000 lines.
+template <class Act> void AgainstAShortHistory(benchmark::State& state, Act act) {
     EnsureApplication();
     const HistoryFolder large(state.range(0));
     const HistoryFolder small(1000);
     HistoryWindow window(large.path());
     HistoryWindow smallWindow(small.path());
-    const auto type = [](TComboBox& field) {
-        field.setText(QString());
+    const auto timed = [&act](TComboBox& field) {
         const Clock::time_point start = Clock::now();
-        QTest::keyClick(&field, Qt::Key_Z, Qt::NoModifier);
+        act(field);
         return std::chrono::duration<double>(Clock::now() - start).count();
     };
     double ours = 0;
     double baseline = 0;
     for (auto _ : state) {
-        const double seconds = type(window.names());
+        const double seconds = timed(window.names());
         state.SetIterationTime(seconds);
         ours += seconds;
-        baseline += type(smallWindow.names());
+        baseline += timed(smallWindow.names());
     }
     state.counters["ratio"] = ours / baseline;
 }
 
-// The name field's list dropped down and closed again. Baseline: a list of 1,000 lines.
+// Typing into the name field completes from its list: "Z" begins no item of the history, so
+// every item is tried.
+void TypeIntoLongHistory(benchmark::State& state) {
+    AgainstAShortHistory(state, [](TComboBox& field) {
+        field.setText(QString());
+        QTest::keyClick(&field, Qt::Key_Z, Qt::NoModifier);
+    });
+}
+
+// The name field's list dropped down and closed again.
 void DropDownLongHistory(benchmark::State& state) {
-    EnsureApplication();
-    const HistoryFolder large(state.range(0));
-    const HistoryFolder small(1000);
-    HistoryWindow window(large.path());
-    HistoryWindow smallWindow(small.path());
-    const auto dropDown = [](TComboBox& field) {
-        const Clock::time_point start = Clock::now();
+    AgainstAShortHistory(state, [](TComboBox& field) {
         field.showPopup();
         QCoreApplication::processEvents();
         field.hidePopup();
-        return std::chrono::duration<double>(Clock::now() - start).count();
-    };
-    double ours = 0;
-    double baseline = 0;
-    for (auto _ : state) {
-        const double seconds = dropDown(window.names());
-        state.SetIterationTime(seconds);
-        ours += seconds;
-        baseline += dropDown(smallWindow.names());
-    }
-    state.counters["ratio"] = ours / baseline;
+    });
 }
 
 } // namespace
