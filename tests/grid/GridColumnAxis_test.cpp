@@ -58,8 +58,9 @@ TEST(GridColumnAxis, HandlesLieAroundEachRightLine) {
     for (const auto& c : cases) {
         const ColumnHandle handle = axis.HandleAt(c.x, 429);
         EXPECT_EQ(handle.col, c.col) << c.x;
-        if (c.col >= 0)
+        if (c.col >= 0) {
             EXPECT_EQ(handle.line, c.line) << c.x;
+        }
     }
 }
 

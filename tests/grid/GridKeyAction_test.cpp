@@ -5,13 +5,14 @@
 
 #include <ostream>
 
-namespace {
-
+// Shows an action in failure messages; gtest finds it beside the type, in the global namespace.
 void PrintTo(const GridKeyAction& action, std::ostream* out) {
     *out << "{command " << static_cast<int>(action.command) << ", distance " << action.distance
          << (action.toEnd ? ", to end" : "") << (action.select ? ", select" : "")
          << (action.clearFirst ? ", clear first" : "") << "}";
 }
+
+namespace {
 
 constexpr Qt::KeyboardModifiers None = Qt::NoModifier;
 constexpr Qt::KeyboardModifiers Shift = Qt::ShiftModifier;
