@@ -1,6 +1,6 @@
 // The LIKE pattern: the first byte chooses an escape character, the rest is the pattern and
 // the value, separated by the first NUL.
-#include "platform/db/LikePattern.h"
+#include "platform/text/LikePattern.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "grid/SearchTextMatcher.h"
 
-#include "platform/db/Utf8CaseFold.h"
+#include "platform/text/Utf8CaseFold.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #include "platform/db/CachedSearch.h"
 
-#include "platform/db/LikePattern.h"
+#include "platform/text/LikePattern.h"
 #include "platform/db/SearchIndexRewrite.h"
 #include "platform/db/SearchIndexSchema.h"
 #include "platform/db/SearchStatement.h"

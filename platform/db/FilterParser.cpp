@@ -1,7 +1,7 @@
 #include "platform/db/FilterParser.h"
 
 #include "platform/db/ProviderError.h"
-#include "platform/db/Utf8CaseFold.h"
+#include "platform/text/Utf8CaseFold.h"
 
 #include <utility>
 

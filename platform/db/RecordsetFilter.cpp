@@ -4,7 +4,7 @@
 #include "platform/db/PlainNumberText.h"
 #include "platform/db/ResultRows.h"
 #include "platform/text/RussianCollator.h"
-#include "platform/db/Utf8CaseFold.h"
+#include "platform/text/Utf8CaseFold.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db/LikePattern.h"
+#include "platform/text/LikePattern.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "platform/db/SqlDialect.h"
 
-#include "platform/db/LikePattern.h"
+#include "platform/text/LikePattern.h"
 #include "platform/db/PlainNumberText.h"
 #include "platform/text/RussianCollator.h"
 #include "platform/db/SqliteError.h"

@@ -1,12 +1,12 @@
 #include "platform/db/TableSearchCache.h"
 
-#include "platform/db/LikePattern.h"
+#include "platform/text/LikePattern.h"
 #include "platform/db/NameOrder.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"
 #include "platform/db/SqliteTransaction.h"
-#include "platform/db/Utf8CaseFold.h"
+#include "platform/text/Utf8CaseFold.h"
 
 #include <sqlite3.h>
 

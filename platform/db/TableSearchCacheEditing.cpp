@@ -5,7 +5,7 @@
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"
-#include "platform/db/Utf8CaseFold.h"
+#include "platform/text/Utf8CaseFold.h"
 
 #include <sqlite3.h>
 

@@ -1,7 +1,7 @@
 // Comparing cell texts with a search pattern: the three kinds of matching with and without
 // letter case, empty texts, and Cyrillic folding that agrees with the provider's LIKE.
 #include "grid/SearchTextMatcher.h"
-#include "platform/db/LikePattern.h"
+#include "platform/text/LikePattern.h"
 
 #include <QString>
 

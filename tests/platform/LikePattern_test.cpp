@@ -1,4 +1,4 @@
-#include "platform/db/LikePattern.h"
+#include "platform/text/LikePattern.h"
 #include "platform/db/PlainNumberText.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/db/Utf8CaseFold.h"
+#include "platform/text/Utf8CaseFold.h"
 
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>

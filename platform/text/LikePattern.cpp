@@ -1,6 +1,6 @@
-#include "platform/db/LikePattern.h"
+#include "platform/text/LikePattern.h"
 
-#include "platform/db/Utf8CaseFold.h"
+#include "platform/text/Utf8CaseFold.h"
 
 #include <unicode/utf8.h>
 
