@@ -70,8 +70,8 @@ std::int64_t SqliteDatabase::queryInteger(std::string_view utf8Sql) {
 }
 
 std::int64_t SqliteDatabase::queryInteger(const QString& sql) {
-    SqliteStatement statement = prepare(sql);
-    return statement.step() ? statement.columnInt64(0) : 0;
+    const QByteArray utf8 = sql.toUtf8();
+    return queryInteger(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 SqliteStatement SqliteDatabase::prepare(std::string_view utf8Sql) {

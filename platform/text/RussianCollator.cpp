@@ -12,7 +12,7 @@
 namespace {
 
 template <class View> std::int32_t Length(View text) noexcept {
-    return text.size() > static_cast<std::size_t>(INT32_MAX)
+    return static_cast<std::size_t>(text.size()) > static_cast<std::size_t>(INT32_MAX)
                ? INT32_MAX
                : static_cast<std::int32_t>(text.size());
 }
@@ -70,24 +70,22 @@ void RussianCollator::appendSortKey(std::string_view utf8, std::string& out) con
         out.push_back('\0');
         return;
     }
-    appendSortKey(std::u16string_view(reinterpret_cast<const char16_t*>(utf16.data()),
-                                      static_cast<std::size_t>(length)),
-                  out);
+    appendSortKey(QStringView(utf16.data(), length), out);
 }
 
-int RussianCollator::compare(std::u16string_view first, std::u16string_view second) const noexcept {
+int RussianCollator::compare(QStringView first, QStringView second) const noexcept {
     if (first == second) {
         return 0;
     }
     const UCollationResult result =
-        ucol_strcoll(collator_.get(), reinterpret_cast<const UChar*>(first.data()), Length(first),
-                     reinterpret_cast<const UChar*>(second.data()), Length(second));
+        ucol_strcoll(collator_.get(), reinterpret_cast<const UChar*>(first.utf16()), Length(first),
+                     reinterpret_cast<const UChar*>(second.utf16()), Length(second));
     return result == UCOL_LESS ? -1 : result == UCOL_EQUAL ? 0 : 1;
 }
 
-void RussianCollator::appendSortKey(std::u16string_view utf16, std::string& out) const {
-    const auto* text = reinterpret_cast<const UChar*>(utf16.data());
-    const std::int32_t length = Length(utf16);
+void RussianCollator::appendSortKey(QStringView text16, std::string& out) const {
+    const auto* text = reinterpret_cast<const UChar*>(text16.utf16());
+    const std::int32_t length = Length(text16);
     const std::size_t start = out.size();
     std::int32_t room = length * 4 + 16;
     for (;;) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringView>
+
 #include <memory>
 #include <string_view>
 
@@ -22,9 +24,9 @@ public:
     // common start) as compare() compares the texts. Ends with a zero byte.
     void appendSortKey(std::string_view utf8, std::string& out) const;
 
-    // The same for UTF-16 texts (QString's).
-    int compare(std::u16string_view first, std::u16string_view second) const noexcept;
-    void appendSortKey(std::u16string_view utf16, std::string& out) const;
+    // The same for Qt's UTF-16 texts.
+    int compare(QStringView first, QStringView second) const noexcept;
+    void appendSortKey(QStringView text, std::string& out) const;
 
 private:
     struct Closer {

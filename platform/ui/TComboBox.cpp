@@ -11,8 +11,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -35,16 +33,12 @@ public:
     }
 };
 
-std::u16string_view Utf16(QStringView text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
 // The sort keys of the lines [begin, end).
 SortKeys KeysOf(const TextLines& lines, qsizetype begin, qsizetype end,
                 const RussianCollator& collator) {
     SortKeys keys;
     for (qsizetype line = begin; line < end; ++line) {
-        collator.appendSortKey(Utf16(lines.at(line)), keys.bytes());
+        collator.appendSortKey(lines.at(line), keys.bytes());
         keys.endKey();
     }
     return keys;
@@ -254,7 +248,7 @@ int TComboBox::sortedPosition(const QString& item) const {
     int high = count();
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (collator_.compare(Utf16(item), Utf16(items_->text(middle))) < 0)
+        if (collator_.compare(item, items_->text(middle)) < 0)
             high = middle;
         else
             low = middle + 1;

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <memory>
 #include <random>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -93,13 +92,9 @@ TEST_F(ComboBoxTest, ALongListIsInTheCollationsOrder) {
         items << item;
     }
     const RussianCollator collator;
-    const auto utf16 = [](const QString& text) {
-        return std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                   static_cast<std::size_t>(text.size()));
-    };
     QStringList expected = items;
     std::stable_sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
-        return collator.compare(utf16(a), utf16(b)) < 0;
+        return collator.compare(QStringView(a), QStringView(b)) < 0;
     });
     box.setListItems(items);
     EXPECT_EQ(box.listItems(), expected);
