@@ -1,5 +1,6 @@
 #include "platform/db/SqliteDatabase.h"
 
+#include "platform/db/ChangeListener.h"
 #include "platform/db/SqliteStatement.h"
 
 #include <sqlite3.h>
@@ -23,13 +24,56 @@ int OpenFlags(SqliteOpenMode mode) {
 
 } // namespace
 
+struct SqliteDatabase::Observers {
+    ChangeListener* listener = nullptr;
+    TableReadNote tableRead;
+
+    static int authorize(void* self, int action, const char* table, const char*, const char* schema,
+                         const char*) {
+        const auto& observers = *static_cast<const Observers*>(self);
+        if (action == SQLITE_READ && table != nullptr && observers.tableRead) {
+            observers.tableRead(schema != nullptr ? schema : "main", table);
+        }
+        return SQLITE_OK;
+    }
+
+    // SQLite's pre-update hook hears of every row, even those an INSERT OR REPLACE removes
+    // or a DELETE without WHERE empties, and of both rowids of an UPDATE that moves a row.
+    static void rowChanging(void* self, sqlite3*, int operation, const char* schema,
+                            const char* table, sqlite3_int64 before, sqlite3_int64 after) {
+        using Change = ChangeListener::RowChange;
+        ChangeListener& listener = *static_cast<Observers*>(self)->listener;
+        switch (operation) {
+        case SQLITE_INSERT:
+            listener.rowChanged(Change::Insert, schema, table, after);
+            break;
+        case SQLITE_DELETE:
+            listener.rowChanged(Change::Delete, schema, table, before);
+            break;
+        default:
+            if (before == after) {
+                listener.rowChanged(Change::Update, schema, table, after);
+            } else {
+                listener.rowChanged(Change::Delete, schema, table, before);
+                listener.rowChanged(Change::Insert, schema, table, after);
+            }
+            break;
+        }
+    }
+    static int committed(void* self) {
+        static_cast<Observers*>(self)->listener->committed();
+        return 0; // the commit goes ahead
+    }
+    static void rolledBack(void* self) { static_cast<Observers*>(self)->listener->rolledBack(); }
+};
+
 void SqliteDatabase::Closer::operator()(sqlite3* handle) const noexcept {
     // Statements are finalized by their owners first, so close_v2 releases at once.
     sqlite3_close_v2(handle);
 }
 
 SqliteDatabase::SqliteDatabase(const QString& path, SqliteOpenMode mode)
-    : busyWait_(std::make_unique<BusyWait>()) {
+    : busyWait_(std::make_unique<BusyWait>()), observers_(std::make_unique<Observers>()) {
     sqlite3* raw = nullptr;
     const QByteArray utf8Path = path.toUtf8();
     const int rc = sqlite3_open_v2(utf8Path.constData(), &raw, OpenFlags(mode), nullptr);
@@ -39,6 +83,7 @@ SqliteDatabase::SqliteDatabase(const QString& path, SqliteOpenMode mode)
     }
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_handler(raw, &BusyWait::onBusy, busyWait_.get());
+    sqlite3_set_authorizer(raw, &Observers::authorize, observers_.get());
 }
 
 SqliteDatabase::~SqliteDatabase() = default;
@@ -46,6 +91,7 @@ SqliteDatabase::SqliteDatabase(SqliteDatabase&&) noexcept = default;
 // Swapped, so that the connection given up is closed with its own busy handler still alive.
 SqliteDatabase& SqliteDatabase::operator=(SqliteDatabase&& other) noexcept {
     std::swap(busyWait_, other.busyWait_);
+    std::swap(observers_, other.observers_);
     std::swap(handle_, other.handle_);
     return *this;
 }
@@ -90,6 +136,23 @@ SqliteStatement SqliteDatabase::prepare(const QString& sql) {
 
 void SqliteDatabase::setBusyTimeout(std::chrono::milliseconds timeout) noexcept {
     busyWait_->setTimeout(timeout);
+}
+
+void SqliteDatabase::setChangeListener(ChangeListener* listener) noexcept {
+    observers_->listener = listener;
+    void* hooks = listener != nullptr ? observers_.get() : nullptr;
+    sqlite3_preupdate_hook(handle(), hooks != nullptr ? &Observers::rowChanging : nullptr, hooks);
+    sqlite3_commit_hook(handle(), hooks != nullptr ? &Observers::committed : nullptr, hooks);
+    sqlite3_rollback_hook(handle(), hooks != nullptr ? &Observers::rolledBack : nullptr, hooks);
+}
+
+SqliteDatabase::TablesReadScope::TablesReadScope(SqliteDatabase& database, TableReadNote note)
+    : database_(database) {
+    database_.observers_->tableRead = std::move(note);
+}
+
+SqliteDatabase::TablesReadScope::~TablesReadScope() {
+    database_.observers_->tableRead = nullptr;
 }
 
 std::int64_t SqliteDatabase::lastInsertRowId() const noexcept {

@@ -7,10 +7,12 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 
 struct sqlite3;
+class ChangeListener;
 class SqliteStatement;
 
 // How a database file is opened.
@@ -50,6 +52,23 @@ public:
     void setBusyTimeout(std::chrono::milliseconds timeout) noexcept;
     BusyWait& busyWait() noexcept { return *busyWait_; }
 
+    // Reports the connection's own writes to the listener from now on (nullptr: to nobody).
+    void setChangeListener(ChangeListener* listener) noexcept;
+
+    // Called with the schema and name of each table that a statement prepared meanwhile reads.
+    using TableReadNote = std::function<void(const char* schema, const char* table)>;
+    // Notes the tables read by the statements prepared during the scope.
+    class TablesReadScope {
+    public:
+        TablesReadScope(SqliteDatabase& database, TableReadNote note);
+        ~TablesReadScope();
+        TablesReadScope(const TablesReadScope&) = delete;
+        TablesReadScope& operator=(const TablesReadScope&) = delete;
+
+    private:
+        SqliteDatabase& database_;
+    };
+
     std::int64_t lastInsertRowId() const noexcept;
     // Rows changed by the most recent INSERT, UPDATE or DELETE.
     std::int64_t changes() const noexcept;
@@ -71,5 +90,9 @@ private:
     // SQLite's busy handler holds its address, which must not move with the connection; it
     // outlives the connection, which may still call it while closing.
     std::unique_ptr<BusyWait> busyWait_;
+    // Who hears of the connection's writes and of the tables statements read; its address is
+    // held by SQLite's hooks, so it too stays put and outlives the connection.
+    struct Observers;
+    std::unique_ptr<Observers> observers_;
     std::unique_ptr<sqlite3, Closer> handle_;
 };

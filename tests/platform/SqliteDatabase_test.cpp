@@ -1,3 +1,4 @@
+#include "platform/db/ChangeListener.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"
 #include "platform/db/SqliteTransaction.h"
@@ -12,6 +13,8 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -321,3 +324,61 @@ TEST_F(SqliteDatabaseTest, ACommandWaitsForLocksOnceInAll) {
 }
 
 } // namespace
+
+// Records the notices of a connection's writes as text, one line each.
+class NoticeLog : public ChangeListener {
+public:
+    void rowChanged(RowChange change, std::string_view schema, std::string_view table,
+                    std::int64_t rowid) noexcept override {
+        const char* kind = change == RowChange::Insert   ? "insert"
+                           : change == RowChange::Update ? "update"
+                                                         : "delete";
+        lines.push_back(std::string(kind) + ' ' + std::string(schema) + '.' + std::string(table) +
+                        ' ' + std::to_string(rowid));
+    }
+    void committed() noexcept override { lines.emplace_back("commit"); }
+    void rolledBack() noexcept override { lines.emplace_back("rollback"); }
+
+    std::vector<std::string> lines;
+};
+
+// Every row the connection writes is told, however the statement reaches it, and so is the
+// end of its transaction; another connection's writes are not.
+TEST_F(SqliteDatabaseTest, ChangeNoticesTellEveryRowAndHowItsTransactionEnded) {
+    using Lines = std::vector<std::string>;
+    struct Case {
+        const char* sql;
+        Lines notices;
+    };
+    const Case cases[] = {
+        {"INSERT INTO t (id, value) VALUES (5, 'e')", {"insert main.t 5", "commit"}},
+        {"UPDATE t SET value = 'x' WHERE id = 1", {"update main.t 1", "commit"}},
+        {"UPDATE t SET id = 9 WHERE id = 2", {"delete main.t 2", "insert main.t 9", "commit"}},
+        {"INSERT OR REPLACE INTO t (id, value) VALUES (3, 'r')",
+         {"delete main.t 3", "insert main.t 3", "commit"}},
+        {"BEGIN; DELETE FROM t WHERE id = 1; ROLLBACK", {"delete main.t 1", "rollback"}},
+        {"INSERT INTO t (id, note) VALUES (8, 'long')", {"rollback"}},
+        {"DELETE FROM t",
+         {"delete main.t 1", "delete main.t 3", "delete main.t 5", "delete main.t 9", "commit"}},
+    };
+    SqliteDatabase database = createWithTable();
+    database.exec("INSERT INTO t (id, value) VALUES (1, 'a'), (2, 'b'), (3, 'c')");
+    NoticeLog log;
+    database.setChangeListener(&log);
+    for (const Case& c : cases) {
+        log.lines.clear();
+        try {
+            database.exec(c.sql);
+        } catch (const ESqliteError&) {
+            // The CHECK constraint refuses the long note before the row is written.
+        }
+        EXPECT_EQ(log.lines, c.notices) << c.sql;
+    }
+
+    log.lines.clear();
+    SqliteDatabase other(path(), SqliteOpenMode::ReadWrite);
+    other.exec("INSERT INTO t (id) VALUES (20)");
+    database.setChangeListener(nullptr);
+    database.exec("INSERT INTO t (id) VALUES (21)");
+    EXPECT_EQ(log.lines, Lines{});
+}
