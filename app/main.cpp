@@ -3,7 +3,7 @@
 #include "grid/GridCursors.h"
 #include "platform/text/LocaleFormatSettings.h"
 #include "platform/ui/ApplicationErrorReport.h"
-#include "platform/db/AdoProvider.h"
+#include "directory/DirectoryProvider.h"
 
 #include <QApplication>
 
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
         ReportException(std::current_exception());
         return 1;
     }
-    TMenu menu{SqliteAdoProvider()};
+    TMenu menu{DirectoryProvider()};
     menu.show();
     return QApplication::exec();
 }

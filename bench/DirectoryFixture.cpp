@@ -3,7 +3,7 @@
 #include "tools/DirectoryFolder.h"
 #include "tools/FolderCommands.h"
 
-#include "platform/db/SearchIndexSchema.h"
+#include "directory/SearchIndexSchema.h"
 #include "platform/db/SqliteDatabase.h"
 
 #include <map>

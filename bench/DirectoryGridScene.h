@@ -4,6 +4,7 @@
 #include "data/TADOQuery.h"
 #include "data/TDataSource.h"
 #include "grid/TDBGridEh.h"
+#include "directory/DirectoryProvider.h"
 #include "platform/db/AdoProvider.h"
 
 #include <QString>
@@ -16,7 +17,7 @@ struct DirectoryGridScene {
     // Sends a key press and release to the grid and paints what it invalidated.
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-    TADOQuery query{SqliteAdoProvider()};
+    TADOQuery query{DirectoryProvider()};
     DirectoryQueryFields fields;
     TDataSource source;
     TDBGridEh grid;

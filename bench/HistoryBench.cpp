@@ -9,6 +9,7 @@
 #include "platform/text/Windows1251.h"
 #include "platform/ui/TComboBox.h"
 #include "tools/FolderCommands.h"
+#include "directory/DirectoryProvider.h"
 #include "platform/db/AdoProvider.h"
 
 #include <QApplication>
@@ -66,7 +67,7 @@ double StartUp(const QString& folder, qsizetype expectedItems) {
     const Clock::time_point start = Clock::now();
     double seconds = 0;
     {
-        TMenu menu{SqliteAdoProvider()};
+        TMenu menu{DirectoryProvider()};
         menu.show();
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
@@ -117,7 +118,7 @@ private:
     }
 
     QString previous_;
-    TMenu menu_{SqliteAdoProvider()};
+    TMenu menu_{DirectoryProvider()};
 };
 
 // Times `act` on the name field of a window over the benchmark's long history, against the

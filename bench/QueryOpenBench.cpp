@@ -14,6 +14,7 @@
 
 #include "platform/db/AdoCommand.h"
 #include "platform/db/AdoConstants.h"
+#include "directory/DirectoryProvider.h"
 #include "platform/db/AdoProvider.h"
 #include "platform/db/AdoRecordset.h"
 #include "platform/db/ArenaMemory.h"
@@ -55,7 +56,7 @@ long OpenQuery(TADOQuery& query, const QStringList& lines) {
 
 // The directory query of the main window, connected to the directory.
 std::unique_ptr<TADOQuery> DirectoryQuery(const DirectoryFixture& directory) {
-    auto query = std::make_unique<TADOQuery>(SqliteAdoProvider());
+    auto query = std::make_unique<TADOQuery>(DirectoryProvider());
     ConfigureDirectoryQuery(*query);
     query->SetConnectionString(directory.connectionString());
     return query;
@@ -65,7 +66,7 @@ std::unique_ptr<TADOQuery> DirectoryQuery(const DirectoryFixture& directory) {
 std::unique_ptr<AdoRecordset> OpenRecordset(AdoCommand& command, const QString& sql) {
     command.setCommandType(ado::adCmdText);
     command.setCommandText(sql);
-    std::unique_ptr<AdoRecordset> recordset = SqliteAdoProvider().createRecordset();
+    std::unique_ptr<AdoRecordset> recordset = DirectoryProvider().createRecordset();
     recordset->setCursorLocation(ado::adUseClient);
     recordset->setCacheSize(1);
     recordset->setMaxRecords(0);
@@ -126,7 +127,7 @@ void MeasureMemory(benchmark::State& state, const DirectoryFixture& directory,
     state.counters["bytes_per_row"] = static_cast<double>(held) / rows;
     state.counters["rows"] = static_cast<double>(count);
 
-    std::unique_ptr<AdoCommand> command = SqliteAdoProvider().createCommand();
+    std::unique_ptr<AdoCommand> command = DirectoryProvider().createCommand();
     command->setActiveConnection(directory.connectionString());
     state.counters["payload_per_row"] = PayloadPerRow(*OpenRecordset(*command, CommandText(lines)));
 }

@@ -22,11 +22,12 @@
 #include "data/TADOQuery.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteDatabase.h"
-#include "platform/db/TableSearchCache.h"
+#include "directory/TableSearchCache.h"
 #include "platform/db/SqliteStatement.h"
 #include "platform/ui/TButton.h"
 #include "platform/ui/TComboBox.h"
 #include "platform/ui/TEdit.h"
+#include "directory/DirectoryProvider.h"
 #include "platform/db/AdoProvider.h"
 
 #include <QApplication>
@@ -88,7 +89,7 @@ public:
     explicit SearchWindow(const DirectoryFixture& directory) {
         EnsureApplication();
         QDir::setCurrent(directory.path());
-        menu_ = std::make_unique<TMenu>(SqliteAdoProvider());
+        menu_ = std::make_unique<TMenu>(DirectoryProvider());
         menu_->show();
         QApplication::processEvents();
         run(kCases[0]);
@@ -226,7 +227,7 @@ long OpenOrdered(TADOQuery& query, const QString& orderBy) {
 
 void OrderByName(benchmark::State& state) {
     EnsureApplication();
-    TADOQuery query{SqliteAdoProvider()};
+    TADOQuery query{DirectoryProvider()};
     query.SetConnectionString(DirectoryFixture::withEntries(state.range(0)).connectionString());
     const std::vector<int> inputs{0};
     bench::RunWithRatio(

@@ -1,11 +1,11 @@
 // The provider's SQL handling of a command text: the parameter check, the ORDER BY collation
 // rewrite and the one-statement check (prepared on a directory database). A statement the
-// search cache answers is also run, and must give as many rows as SQLite gives.
+// directory's accelerator answers is also run, and must give as many rows as SQLite gives.
 #include "fuzz/FuzzInput.h"
 
 #include "data/ParameterCheck.h"
 #include "platform/Exceptions.h"
-#include "platform/db/CachedSearch.h"
+#include "directory/DirectoryAccelerator.h"
 #include "platform/db/CommandStatement.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteAdoConnection.h"
@@ -30,7 +30,10 @@ SqliteAdoConnection& Connection() {
                   "fio VARCHAR(255), Name VARCHAR(255), Story VARCHAR(255));"
                   "INSERT INTO tel (tel, fio, Name) VALUES (23456, 'Иванов', 'МИРА 1'), "
                   "(NULL, 'ПЕТРОВА', NULL), (1.5, NULL, 'ленина 2-4'), (7, '', 'Ёлочная')");
-        return SqliteAdoConnection(QStringLiteral("Data Source=") + path);
+        return SqliteAdoConnection(QStringLiteral("Data Source=") + path,
+                                   [](SqliteDatabase& database) {
+                                       return std::make_unique<DirectoryAccelerator>(database);
+                                   });
     }();
     return connection;
 }
@@ -44,15 +47,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         CommandStatement statement(Connection(), checked.text);
         statement.parameterNames();
-        const std::optional<CachedSearch> cached =
-            SearchFromCache(Connection(), checked.text, statement.tablesRead());
-        if (cached) {
+        SqliteAdoConnection& connection = Connection();
+        const std::unique_ptr<AcceleratedResult> answered = connection.accelerator()->answer(
+            connection.database(), checked.text, statement.tablesRead());
+        if (answered) {
             std::size_t rows = 0;
             while (statement.step()) {
                 ++rows;
             }
             statement.reset();
-            if (rows != cached->entries.size()) {
+            if (rows != answered->size()) {
                 std::abort();
             }
         }

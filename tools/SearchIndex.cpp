@@ -1,6 +1,6 @@
 #include "tools/SearchIndex.h"
 
-#include "platform/db/SearchIndexSchema.h"
+#include "directory/SearchIndexSchema.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"
 #include "platform/db/SqliteTransaction.h"

@@ -13,6 +13,3 @@ public:
     virtual std::unique_ptr<AdoCommand> createCommand() = 0;
     virtual std::unique_ptr<AdoRecordset> createRecordset() = 0;
 };
-
-// The provider over SQLite database files.
-AdoProvider& SqliteAdoProvider();

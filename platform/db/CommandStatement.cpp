@@ -1,9 +1,10 @@
 #include "platform/db/CommandStatement.h"
 
+#include "platform/Exceptions.h"
 #include "platform/db/ProviderError.h"
-#include "platform/db/SearchIndexRewrite.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteAdoConnection.h"
+#include "platform/db/StatementAccelerator.h"
 
 #include <sqlite3.h>
 
@@ -12,23 +13,12 @@
 
 namespace {
 
-// Notes every table the statement being prepared reads; allows everything. SQLite's own
-// tables (sqlite_schema, read when a virtual table such as the search index connects on the
-// first statement of a connection) are never a table of the result.
-int NoteTableRead(void* tables, int action, const char* table, const char*, const char* schema,
-                  const char*) {
-    if (action == SQLITE_READ && table != nullptr &&
-        QByteArrayView(table)
-                .first(std::min<qsizetype>(7, qstrlen(table)))
-                .compare("sqlite_", Qt::CaseInsensitive) != 0) {
-        auto& read = *static_cast<std::vector<TableName>*>(tables);
-        TableName name{QString::fromUtf8(schema != nullptr ? schema : "main"),
-                       QString::fromUtf8(table)};
-        if (std::find(read.begin(), read.end(), name) == read.end()) {
-            read.push_back(std::move(name));
-        }
-    }
-    return SQLITE_OK;
+// SQLite's own tables (sqlite_schema, read when a virtual table connects on the first
+// statement of a connection) are never a table of the result.
+bool IsSqlitesOwn(const char* table) {
+    return QByteArrayView(table)
+               .first(std::min<qsizetype>(7, qstrlen(table)))
+               .compare("sqlite_", Qt::CaseInsensitive) == 0;
 }
 
 bool IsBlankOrSeparator(char c) {
@@ -62,27 +52,36 @@ void CommandStatement::Finalizer::operator()(sqlite3_stmt* statement) const noex
 }
 
 CommandStatement::CommandStatement(SqliteAdoConnection& connection, const QString& commandText)
-    : connection_(&connection) {
-    const QString searched = WithSearchIndex(commandText, [&connection] {
-        return connection.searchCache().indexCoversTable(connection.database());
-    });
-    if (searched != commandText) {
-        try {
-            prepare(searched);
-            // The index's own tables are not part of the result.
-            std::erase_if(tablesRead_, [](const TableName& table) {
-                return table.name.startsWith(QStringLiteral("tel_search_"), Qt::CaseInsensitive);
-            });
-            return;
-        } catch (const Exception&) {
-            // The index cannot be read here (an SQLite without FTS5): the text runs as written.
-            tablesRead_.clear();
-        }
-    }
-    prepare(commandText);
+    : connection_(&connection), commandText_(commandText) {
+    const SqliteDatabase::TablesReadScope noteTables(
+        connection.database(), [this](const char* schema, const char* table) {
+            TableName name{QString::fromUtf8(schema), QString::fromUtf8(table)};
+            if (!IsSqlitesOwn(table) &&
+                std::find(tablesRead_.begin(), tablesRead_.end(), name) == tablesRead_.end()) {
+                tablesRead_.push_back(std::move(name));
+            }
+        });
+    statement_.reset(prepare(commandText));
 }
 
-void CommandStatement::prepare(const QString& commandText) {
+void CommandStatement::prepareFaster() {
+    StatementAccelerator* accelerator = connection_->accelerator();
+    if (accelerator == nullptr) {
+        return;
+    }
+    const QString faster = accelerator->rewrite(connection_->database(), commandText_);
+    if (faster == commandText_) {
+        return;
+    }
+    try {
+        statement_.reset(prepare(faster));
+    } catch (const Exception&) {
+        // The faster text cannot be read here: the statement runs as written.
+    }
+}
+
+// Prepares the text, which must hold exactly one statement.
+sqlite3_stmt* CommandStatement::prepare(const QString& commandText) {
     SqliteAdoConnection& connection = *connection_;
     const QByteArray sql = WithOrderByCollation(commandText).toUtf8();
     if (sql.size() > INT_MAX) {
@@ -93,10 +92,8 @@ void CommandStatement::prepare(const QString& commandText) {
     const char* end = begin + sql.size();
     const char* tail = nullptr;
     sqlite3_stmt* raw = nullptr;
-    sqlite3_set_authorizer(db, NoteTableRead, &tablesRead_);
     const int rc = sqlite3_prepare_v3(db, begin, static_cast<int>(sql.size()), 0, &raw, &tail);
-    sqlite3_set_authorizer(db, nullptr, nullptr);
-    statement_.reset(raw);
+    std::unique_ptr<sqlite3_stmt, Finalizer> prepared(raw);
     if (rc != SQLITE_OK) {
         throw connection.error(ESqliteError::fromConnection(db, rc));
     }
@@ -107,6 +104,7 @@ void CommandStatement::prepare(const QString& commandText) {
         throw ProviderError(QStringLiteral(
             "The command text holds more than one SQL statement; only one can be run at a time."));
     }
+    return prepared.release();
 }
 
 CommandStatement::~CommandStatement() = default;

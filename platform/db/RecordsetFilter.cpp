@@ -66,14 +66,14 @@ bool RecordsetFilter::evaluate(const Node& node, const ResultRows& rows, std::si
 }
 
 // The test of a condition that needs only the value's folded text (NULL tests and patterns),
-// on an unread row of a search the cache answered: the row is not read from the table.
-std::optional<bool> RecordsetFilter::testCached(const Condition& condition, const ResultRows& rows,
-                                                std::size_t row) const {
+// on an unread row of an accelerated result: the row is not read from the table.
+std::optional<bool> RecordsetFilter::testKnownText(const Condition& condition,
+                                                   const ResultRows& rows, std::size_t row) const {
     const bool nullTest = condition.op == Op::IsNull || condition.op == Op::IsNotNull;
     if (!nullTest && !condition.pattern) {
         return std::nullopt;
     }
-    const std::optional<TableSearchCache::FoldedText> text = rows.foldedText(row, condition.column);
+    const std::optional<FoldedText> text = rows.foldedText(row, condition.column);
     if (!text) {
         return std::nullopt;
     }
@@ -89,8 +89,8 @@ std::optional<bool> RecordsetFilter::testCached(const Condition& condition, cons
 
 bool RecordsetFilter::test(const Condition& condition, const ResultRows& rows,
                            std::size_t row) const {
-    if (const std::optional<bool> fromCache = testCached(condition, rows, row)) {
-        return *fromCache;
+    if (const std::optional<bool> known = testKnownText(condition, rows, row)) {
+        return *known;
     }
     const StoredValue value = rows.value(row, condition.column);
     if (condition.op == Op::IsNull || condition.op == Op::IsNotNull) {

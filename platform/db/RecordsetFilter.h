@@ -22,7 +22,7 @@ class RussianCollator;
 //
 // Field names ignore letter case and may be written [in brackets]. Text compares ignoring
 // letter case as LIKE does; `=` with a `*` or `%` at the start or end of the value matches
-// like LIKE with `%` there (fio='ИВАН*' finds the names that begin with Иван), `<` and `>`
+// like LIKE with `%` there (name='ИВАН*' finds the names that begin with Иван), `<` and `>`
 // follow the Russian alphabetical order; a number column compares numerically with a value
 // that reads as a number. A NULL value passes only IS NULL (or = NULL).
 class RecordsetFilter {
@@ -66,8 +66,8 @@ public:
 private:
     bool evaluate(const Node& node, const ResultRows& rows, std::size_t row) const;
     bool test(const Condition& condition, const ResultRows& rows, std::size_t row) const;
-    std::optional<bool> testCached(const Condition& condition, const ResultRows& rows,
-                                   std::size_t row) const;
+    std::optional<bool> testKnownText(const Condition& condition, const ResultRows& rows,
+                                      std::size_t row) const;
 
     Node root_;
     std::unique_ptr<RussianCollator> collator_;

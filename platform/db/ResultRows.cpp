@@ -13,38 +13,36 @@ ResultRows::ResultRows() : store_(0) {
 ResultRows::ResultRows(RowStore loaded) : store_(std::move(loaded)) {
 }
 
-ResultRows::ResultRows(SqliteAdoConnection& connection, const QString& rowStatement,
-                       std::shared_ptr<const TableSearchCache> cache,
-                       std::vector<std::uint32_t> entries)
-    : store_(0), cache_(std::move(cache)), entries_(std::move(entries)), slots_(entries_.size(), 0),
+ResultRows::ResultRows(SqliteAdoConnection& connection, std::unique_ptr<AcceleratedResult> result,
+                       std::size_t limit, std::span<const QString> origins)
+    : store_(0), accelerated_(std::move(result)), slots_(std::min(limit, accelerated_->size()), 0),
       connection_(&connection) {
     try {
-        rowStatement_.emplace(connection.database().prepare(rowStatement));
+        rowStatement_.emplace(connection.database().prepare(accelerated_->rowStatement()));
     } catch (const ESqliteError& failure) {
         throw connection.error(failure);
     }
     store_ = RowStore(rowStatement_->columnCount());
+    for (const QString& origin : origins) {
+        knownColumns_.push_back(accelerated_->knownColumn(origin));
+    }
 }
 
 ResultRows::~ResultRows() = default;
 ResultRows::ResultRows(ResultRows&&) noexcept = default;
 ResultRows& ResultRows::operator=(ResultRows&&) noexcept = default;
 
-void ResultRows::setCachedColumns(std::vector<std::optional<TableSearchCache::Column>> columns) {
-    cachedColumns_ = std::move(columns);
-}
-
-std::optional<TableSearchCache::FoldedText> ResultRows::foldedText(std::size_t row,
-                                                                   int column) const {
+std::optional<FoldedText> ResultRows::foldedText(std::size_t row, int column) const {
     const auto index = static_cast<std::size_t>(column);
-    if (!cache_ || slots_[row] != 0 || index >= cachedColumns_.size() || !cachedColumns_[index]) {
+    if (!accelerated_ || slots_[row] != 0 || index >= knownColumns_.size() ||
+        !knownColumns_[index]) {
         return std::nullopt;
     }
-    return cache_->folded(*cachedColumns_[index], entries_[row]);
+    return accelerated_->knownText(row, *knownColumns_[index]);
 }
 
 std::size_t ResultRows::storeRow(std::size_t row) const {
-    if (!cache_) {
+    if (!accelerated_) {
         return row;
     }
     const std::uint32_t slot = slots_[row];
@@ -80,7 +78,7 @@ void ResultRows::readOne(std::size_t row) const {
         SqliteStatement& statement;
         ~Reset() { statement.reset(); }
     } reset{statement};
-    statement.bindInt64(1, cache_->rowid(entries_[row]));
+    statement.bindInt64(1, accelerated_->rowid(row));
     std::size_t stored = 0;
     if (statement.step()) {
         AppendCurrentRow(statement.handle(), store_);
@@ -103,10 +101,9 @@ void ResultRows::readRow(std::size_t row, std::vector<StoredValue>& values) cons
 
 std::size_t ResultRows::append(std::span<const StoredValue> values) {
     const std::size_t stored = store_.append(values);
-    if (!cache_) {
+    if (!accelerated_) {
         return stored;
     }
-    entries_.push_back(kNoEntry);
     slots_.push_back(static_cast<std::uint32_t>(stored + 1));
     return slots_.size() - 1;
 }
@@ -116,5 +113,5 @@ void ResultRows::replace(std::size_t row, std::span<const StoredValue> values) {
 }
 
 std::size_t ResultRows::bytesHeld() const noexcept {
-    return store_.bytesHeld() + (entries_.capacity() + slots_.capacity()) * sizeof(std::uint32_t);
+    return store_.bytesHeld() + slots_.capacity() * sizeof(std::uint32_t);
 }

@@ -103,13 +103,6 @@ RowWriter::Reread RowWriter::reread(const QString& keyName) const {
     return query;
 }
 
-// Lets the connection's search cache take over a committed write to the directory's table.
-void RowWriter::noteWritten(std::int64_t rowid, std::int64_t changesBefore) {
-    if (SameTable(target_.table, TableName{QStringLiteral("main"), QStringLiteral("tel")})) {
-        connection_.searchCache().rowWritten(connection_.database(), rowid, changesBefore);
-    }
-}
-
 void RowWriter::update(ResultRows& rows, std::size_t row, const ColumnChanges& changes) {
     if (changes.empty()) {
         return;
@@ -117,7 +110,6 @@ void RowWriter::update(ResultRows& rows, std::size_t row, const ColumnChanges& c
     const std::int64_t id = key(rows, row);
     try {
         SqliteDatabase& database = connection_.database();
-        const std::int64_t changesBefore = database.totalChanges();
         SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
         QStringList assignments;
         for (const auto& change : changes) {
@@ -152,12 +144,6 @@ void RowWriter::update(ResultRows& rows, std::size_t row, const ColumnChanges& c
         const TableRow stored(select, query.origins, current);
         transaction.commit();
         rows.replace(row, stored.values());
-        const bool keyChanged = std::any_of(changes.begin(), changes.end(), [this](const auto& c) {
-            return c.first == target_.keyColumn;
-        });
-        if (!keyChanged) {
-            noteWritten(id, changesBefore);
-        }
     } catch (const ESqliteError& failure) {
         throw connection_.error(failure);
     }
@@ -166,7 +152,6 @@ void RowWriter::update(ResultRows& rows, std::size_t row, const ColumnChanges& c
 std::size_t RowWriter::insert(ResultRows& rows, const ColumnChanges& changes) {
     try {
         SqliteDatabase& database = connection_.database();
-        const std::int64_t changesBefore = database.totalChanges();
         SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
         QStringList names, marks;
         for (const auto& change : changes) {
@@ -194,9 +179,7 @@ std::size_t RowWriter::insert(ResultRows& rows, const ColumnChanges& changes) {
         const std::vector<StoredValue> nulls(columns_.size());
         const TableRow stored(select, query.origins, nulls);
         transaction.commit();
-        const std::size_t added = rows.append(stored.values());
-        noteWritten(rowid, changesBefore);
-        return added;
+        return rows.append(stored.values());
     } catch (const ESqliteError& failure) {
         throw connection_.error(failure);
     }
@@ -206,14 +189,12 @@ void RowWriter::remove(const ResultRows& rows, std::size_t row) {
     const std::int64_t id = key(rows, row);
     try {
         SqliteDatabase& database = connection_.database();
-        const std::int64_t changesBefore = database.totalChanges();
         SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
         SqliteStatement write = database.prepare(
             QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quotedTable(), quotedKey()));
         write.bindInt64(1, id);
         write.step();
         transaction.commit();
-        noteWritten(id, changesBefore);
     } catch (const ESqliteError& failure) {
         throw connection_.error(failure);
     }

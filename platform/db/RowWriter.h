@@ -41,7 +41,6 @@ private:
     };
 
     std::int64_t key(const ResultRows& rows, std::size_t row) const;
-    void noteWritten(std::int64_t rowid, std::int64_t changesBefore);
     Reread reread(const QString& keyName) const;
     QString quotedTable() const;
     QString quotedKey() const;

@@ -112,7 +112,7 @@ void RussianSortKeyFunction(sqlite3_context* context, int, sqlite3_value** argv)
 struct OrderTerm {
     qsizetype begin;
     qsizetype end;  // of the expression, before ASC, DESC or NULLS
-    bool plainName; // the expression is a column name ("Name", tel.Name, "Name")
+    bool plainName; // the expression is a column name (city, t.city, "city")
 };
 
 // Finds the terms of the outermost ORDER BY clause.

@@ -15,7 +15,7 @@ struct sqlite3_value;
 //
 // - like(pattern, value) and like(pattern, value, escape) replace SQLite's LIKE: letters
 //   match ignoring case in every script (Cyrillic included; see LikePattern), and a number
-//   compares as its plain text (PlainNumberText): tel LIKE '%345%' finds 23456.
+//   compares as its plain text (PlainNumberText): phone LIKE '%345%' finds 23456.
 // - The collation RU_NOCASE sorts in Russian alphabetical order ignoring case
 //   (RussianCollator); the command text's outermost ORDER BY terms are given it.
 // - ru_sortkey(value) gives a value that sorts in SQLite's own order exactly as the value sorts

@@ -6,7 +6,8 @@
 #include "platform/db/SqlIdentifier.h"
 #include "platform/db/SqliteAdoConnection.h"
 
-SqliteAdoCommand::SqliteAdoCommand() : commandType_(ado::adCmdText) {
+SqliteAdoCommand::SqliteAdoCommand(AcceleratorFactory accelerate)
+    : accelerate_(std::move(accelerate)), commandType_(ado::adCmdText) {
 }
 
 SqliteAdoCommand::~SqliteAdoCommand() = default;
@@ -20,7 +21,7 @@ void SqliteAdoCommand::setCommandText(const QString& text) {
 }
 
 void SqliteAdoCommand::setActiveConnection(const QString& connectionString) {
-    connection_ = std::make_shared<SqliteAdoConnection>(connectionString);
+    connection_ = std::make_shared<SqliteAdoConnection>(connectionString, accelerate_);
     connectionString_ = connectionString;
 }
 
@@ -66,7 +67,7 @@ std::shared_ptr<SqliteAdoConnection> SqliteAdoCommand::connection() {
     }
     if (connection_->fileReplaced()) {
         // A failure to reach the new file leaves the old connection, to be tried again.
-        connection_ = std::make_shared<SqliteAdoConnection>(connectionString_);
+        connection_ = std::make_shared<SqliteAdoConnection>(connectionString_, accelerate_);
     }
     return connection_;
 }

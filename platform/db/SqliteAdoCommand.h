@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/AdoCommand.h"
+#include "platform/db/StatementAccelerator.h"
 
 #include <memory>
 
@@ -10,7 +11,8 @@ class SqliteAdoConnection;
 // shared with the recordsets opened from the command, which keep it while they live.
 class SqliteAdoCommand : public AdoCommand {
 public:
-    SqliteAdoCommand();
+    // The factory, if any, gives each connection of the command its accelerator.
+    explicit SqliteAdoCommand(AcceleratorFactory accelerate = {});
     ~SqliteAdoCommand() override;
 
     void setCommandType(int commandType) override;
@@ -32,6 +34,7 @@ public:
     QString statementText() const;
 
 private:
+    AcceleratorFactory accelerate_;
     int commandType_;
     QString commandText_;
     QString connectionString_;

@@ -68,11 +68,15 @@ QString ExistingFile(const ConnectionString& connection) {
 
 } // namespace
 
-SqliteAdoConnection::SqliteAdoConnection(const QString& connectionString)
-    : SqliteAdoConnection(ConnectionString(connectionString)) {
+SqliteAdoConnection::SqliteAdoConnection(const QString& connectionString,
+                                         const AcceleratorFactory& accelerate)
+    : SqliteAdoConnection(ConnectionString(connectionString), accelerate) {
 }
 
-SqliteAdoConnection::SqliteAdoConnection(const ConnectionString& connection)
+SqliteAdoConnection::~SqliteAdoConnection() = default;
+
+SqliteAdoConnection::SqliteAdoConnection(const ConnectionString& connection,
+                                         const AcceleratorFactory& accelerate)
     : path_(ExistingFile(connection)), readOnly_(IsWriteProtected(QFileInfo(path_))),
       busyTimeout_(BusyTimeout(connection)), database_(open(path_, readOnly_)) {
     try {
@@ -87,6 +91,9 @@ SqliteAdoConnection::SqliteAdoConnection(const ConnectionString& connection)
     }
     readOnly_ = readOnly_ || sqlite3_db_readonly(database_.handle(), "main") == 1;
     identity_ = IdentityOfFile(path_);
+    if (accelerate) {
+        accelerator_ = accelerate(database_);
+    }
 }
 
 bool SqliteAdoConnection::fileReplaced() const {

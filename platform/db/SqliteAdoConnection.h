@@ -1,12 +1,13 @@
 #pragma once
 
-#include "platform/db/SearchCacheHolder.h"
 #include "platform/db/SqliteDatabase.h"
+#include "platform/db/StatementAccelerator.h"
 #include "platform/files/FileIdentity.h"
 
 #include <QString>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 
 class ConnectionString;
@@ -22,7 +23,10 @@ public:
     // Opens the file named by `Data Source`: read-write, or read-only when the file is
     // write-protected. An optional `Busy Timeout` (milliseconds) replaces the default wait.
     // Throws EOleException naming the file when it is missing, unreadable or not a database.
-    explicit SqliteAdoConnection(const QString& connectionString);
+    // The factory, if any, gives the connection its accelerator.
+    explicit SqliteAdoConnection(const QString& connectionString,
+                                 const AcceleratorFactory& accelerate = {});
+    ~SqliteAdoConnection();
 
     SqliteDatabase& database() noexcept { return database_; }
     const QString& path() const noexcept { return path_; }
@@ -34,14 +38,14 @@ public:
     // replaced, moved away or deleted), so that a new connection is needed to read it.
     bool fileReplaced() const;
 
-    // The connection's copy of the directory's searched texts (see TableSearchCache).
-    SearchCacheHolder& searchCache() noexcept { return searchCache_; }
+    // The helper that may answer or speed up a statement, or nullptr.
+    StatementAccelerator* accelerator() const noexcept { return accelerator_.get(); }
 
     // The provider error for an SQLite failure on this connection.
     EOleException error(const ESqliteError& failure) const;
 
 private:
-    explicit SqliteAdoConnection(const ConnectionString& connection);
+    SqliteAdoConnection(const ConnectionString& connection, const AcceleratorFactory& accelerate);
     static SqliteDatabase open(const QString& path, bool readOnly);
 
     QString path_;
@@ -49,5 +53,6 @@ private:
     std::chrono::milliseconds busyTimeout_;
     std::optional<FileIdentity> identity_;
     SqliteDatabase database_;
-    SearchCacheHolder searchCache_;
+    // Declared after the database, so that it goes first.
+    std::unique_ptr<StatementAccelerator> accelerator_;
 };

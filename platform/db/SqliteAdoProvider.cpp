@@ -1,4 +1,4 @@
-#include "platform/db/AdoProvider.h"
+#include "platform/db/SqliteAdoProvider.h"
 
 #include "platform/db/SqliteAdoCommand.h"
 #include "platform/db/SqliteAdoRecordset.h"
@@ -7,12 +7,18 @@ namespace {
 
 class SqliteProvider : public AdoProvider {
 public:
+    explicit SqliteProvider(AcceleratorFactory accelerate = {})
+        : accelerate_(std::move(accelerate)) {}
+
     std::unique_ptr<AdoCommand> createCommand() override {
-        return std::make_unique<SqliteAdoCommand>();
+        return std::make_unique<SqliteAdoCommand>(accelerate_);
     }
     std::unique_ptr<AdoRecordset> createRecordset() override {
         return std::make_unique<SqliteAdoRecordset>();
     }
+
+private:
+    AcceleratorFactory accelerate_;
 };
 
 } // namespace
@@ -20,4 +26,8 @@ public:
 AdoProvider& SqliteAdoProvider() {
     static SqliteProvider provider;
     return provider;
+}
+
+std::unique_ptr<AdoProvider> MakeSqliteAdoProvider(AcceleratorFactory accelerate) {
+    return std::make_unique<SqliteProvider>(std::move(accelerate));
 }

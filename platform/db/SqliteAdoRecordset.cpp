@@ -1,7 +1,6 @@
 #include "platform/db/SqliteAdoRecordset.h"
 
 #include "platform/db/AdoConstants.h"
-#include "platform/db/CachedSearch.h"
 #include "platform/db/CommandStatement.h"
 #include "platform/db/ProviderError.h"
 #include "platform/db/ResultLoader.h"
@@ -113,26 +112,25 @@ void SqliteAdoRecordset::load() {
     moveFirst();
 }
 
-// The result from the connection's search cache when it answers the statement, else every
-// row of the statement copied.
+// The result as the connection's accelerator answers it, else every row of the statement
+// copied.
 ResultRows SqliteAdoRecordset::readResult(CommandStatement& statement,
                                           const std::vector<ResultColumn>& columns) {
-    std::optional<CachedSearch> cached =
-        SearchFromCache(*connection_, commandText_, statement.tablesRead());
-    if (!cached) {
+    StatementAccelerator* accelerator = connection_->accelerator();
+    std::unique_ptr<AcceleratedResult> answered =
+        accelerator != nullptr
+            ? accelerator->answer(connection_->database(), commandText_, statement.tablesRead())
+            : nullptr;
+    if (!answered) {
+        statement.prepareFaster();
         return ResultRows(LoadRows(statement, maxRecords_));
     }
-    if (maxRecords_ > 0 && cached->entries.size() > static_cast<std::size_t>(maxRecords_)) {
-        cached->entries.resize(static_cast<std::size_t>(maxRecords_));
-    }
-    ResultRows rows(*connection_, cached->rowStatement, std::move(cached->cache),
-                    std::move(cached->entries));
-    std::vector<std::optional<TableSearchCache::Column>> cachedColumns;
+    std::vector<QString> origins;
     for (const ResultColumn& column : columns) {
-        cachedColumns.push_back(SearchedColumn(column.origin));
+        origins.push_back(column.origin);
     }
-    rows.setCachedColumns(std::move(cachedColumns));
-    return rows;
+    const std::size_t limit = maxRecords_ > 0 ? static_cast<std::size_t>(maxRecords_) : SIZE_MAX;
+    return ResultRows(*connection_, std::move(answered), limit, origins);
 }
 
 void SqliteAdoRecordset::close() {

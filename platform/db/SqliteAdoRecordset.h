@@ -18,10 +18,10 @@ class SqliteAdoConnection;
 class SqliteDatabase;
 
 // The provider's static client-side recordset: at open it runs the command once and holds
-// its whole result (ResultRows): every row copied, or, for a directory search the
-// connection's TableSearchCache answers, the rows' rowids in order with each row's values read
-// on first use. Moving, counting, filtering and reading then work on what is held, and only
-// Update, Delete, Resync and Requery go back to the database.
+// its whole result (ResultRows): every row copied, or, for a statement the connection's
+// accelerator answers, the rows' rowids in order with each row's values read on first use. Moving,
+// counting, filtering and reading then work on what is held, and only Update, Delete, Resync and
+// Requery go back to the database.
 //
 // Bookmarks are row identities (the row's index in the store + 1) that keep their order.
 // The visible rows are the indexes of the stored rows that pass the filter and were not

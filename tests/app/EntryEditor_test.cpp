@@ -373,7 +373,7 @@ TEST_F(EntryEditorTest, AQueryThatCannotOpenEndsTheClickBeforeTheQuestion) {
         SCOPED_TRACE(c.label);
         c.spoil();
         dialogs->clear();
-        TMenu window{SqliteAdoProvider()};
+        TMenu window{DirectoryProvider()};
         // A locked file is waited for briefly here.
         window.ADOQuery1->SetConnectionString(window.ADOQuery1->ConnectionString() +
                                               u";Busy Timeout=20"_s);

@@ -2,6 +2,7 @@
 
 #include "app/Unit1.h"
 #include "grid/TDBGridEh.h"
+#include "directory/DirectoryProvider.h"
 #include "platform/db/AdoProvider.h"
 #include "platform/ui/TBevel.h"
 #include "platform/ui/TButton.h"
@@ -25,7 +26,7 @@
 // wiring can be checked without running a query.
 class SearchCountingMenu : public TMenu {
 public:
-    SearchCountingMenu() : TMenu(SqliteAdoProvider()) {}
+    SearchCountingMenu() : TMenu(DirectoryProvider()) {}
 
     int searches = 0;
 

@@ -9,6 +9,7 @@
 #include "platform/ui/TStatusBar.h"
 #include "tests/support/ScriptedDialogService.h"
 #include "tests/support/WorkingFolder.h"
+#include "directory/DirectoryProvider.h"
 #include "platform/db/AdoProvider.h"
 
 #include <QFile>
@@ -36,7 +37,7 @@ class SearchWindowTest : public WorkingFolderTest {
 protected:
     TMenu& menu() {
         if (!menu_) {
-            menu_ = std::make_unique<TMenu>(SqliteAdoProvider());
+            menu_ = std::make_unique<TMenu>(DirectoryProvider());
             menu_->ADOQuery1->BeforeOpen = [this](TADOQuery& query) {
                 opened.push_back({query.SQL().Text(), query.Filter(), query.Filtered()});
             };

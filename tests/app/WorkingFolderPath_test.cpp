@@ -6,6 +6,7 @@
 #include "tests/app/Typing.h"
 #include "tests/support/ScriptedDialogService.h"
 #include "tests/support/WorkingFolder.h"
+#include "directory/DirectoryProvider.h"
 #include "platform/db/AdoProvider.h"
 
 #include <QTest>
@@ -18,7 +19,7 @@ using namespace Qt::StringLiterals;
 
 // Starts the window in the current folder, types a name and Enter, and gives the status text.
 QString FoundFor(const QString& name) {
-    TMenu menu{SqliteAdoProvider()};
+    TMenu menu{DirectoryProvider()};
     menu.show();
     menu.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&menu));

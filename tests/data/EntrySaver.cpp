@@ -5,7 +5,7 @@
 #include "data/TADOQuery.h"
 #include "data/TFloatField.h"
 #include "data/TWideStringField.h"
-#include "platform/db/AdoProvider.h"
+#include "platform/db/SqliteAdoProvider.h"
 
 #include <QString>
 

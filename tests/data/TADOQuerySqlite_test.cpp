@@ -11,7 +11,7 @@
 #include "tests/data/QStringPrinter.h"
 #include "tests/support/RecordingAdoProvider.h"
 #include "tests/support/WorkingFolder.h"
-#include "platform/db/AdoProvider.h"
+#include "platform/db/SqliteAdoProvider.h"
 
 #include <QDir>
 #include <QFile>

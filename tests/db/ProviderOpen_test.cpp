@@ -1,8 +1,8 @@
-#include "tests/db/ProviderTestSupport.h"
+#include "tests/support/ProviderTestSupport.h"
 
 #include "platform/Exceptions.h"
 #include "platform/db/AdoConstants.h"
-#include "platform/db/AdoProvider.h"
+#include "platform/db/SqliteAdoProvider.h"
 #include "platform/db/SqliteDatabase.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "tests/db/ProviderTestSupport.h"
+#include "tests/support/ProviderTestSupport.h"
 
 #include "platform/Exceptions.h"
 #include "platform/db/AdoConstants.h"

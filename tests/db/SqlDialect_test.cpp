@@ -1,6 +1,6 @@
 #include "platform/db/SqlDialect.h"
 
-#include "tests/db/ProviderTestSupport.h"
+#include "tests/support/ProviderTestSupport.h"
 
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"

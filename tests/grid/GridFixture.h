@@ -5,7 +5,7 @@
 #include "data/TDataSource.h"
 #include "grid/TDBGridEh.h"
 #include "tests/support/WorkingFolder.h"
-#include "platform/db/AdoProvider.h"
+#include "platform/db/SqliteAdoProvider.h"
 
 #include <QImage>
 #include <QLineEdit>

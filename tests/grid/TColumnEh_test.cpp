@@ -6,7 +6,7 @@
 #include "grid/TColumnEh.h"
 #include "grid/TDBGridColumnsEh.h"
 #include "tests/grid/GridFixture.h"
-#include "platform/db/AdoProvider.h"
+#include "platform/db/SqliteAdoProvider.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "directory/DirectoryQuery.h"
 #include "data/TADOQuery.h"
-#include "platform/db/AdoProvider.h"
+#include "platform/db/SqliteAdoProvider.h"
 #include "platform/db/SqliteDatabase.h"
 
 #include <QDir>

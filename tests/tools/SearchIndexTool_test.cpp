@@ -4,7 +4,7 @@
 #include "tools/FolderCommands.h"
 #include "tools/FolderErrors.h"
 
-#include "platform/db/SearchIndexSchema.h"
+#include "directory/SearchIndexSchema.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"
 

@@ -1,4 +1,4 @@
-#include "platform/db/NameOrder.h"
+#include "directory/NameOrder.h"
 
 #include <algorithm>
 #include <numeric>

@@ -3,6 +3,7 @@
 #include "tests/support/WorkingFolder.h"
 
 #include "platform/db/AdoCommand.h"
+#include "platform/db/AdoProvider.h"
 #include "platform/db/AdoRecordset.h"
 
 #include <QString>
@@ -29,7 +30,9 @@ protected:
     // Opens the SQL text as the data set does: a text command, a static optimistic recordset.
     OpenedQuery open(const QString& sql, const QString& extra = {});
     // Opens the SQL text on a command that already holds a connection.
-    static std::unique_ptr<AdoRecordset> openOn(AdoCommand& command, const QString& sql);
+    std::unique_ptr<AdoRecordset> openOn(AdoCommand& command, const QString& sql);
+    // The provider the test opens through: SQLite's own, unless a test gives another.
+    virtual AdoProvider& provider();
 };
 
 // The SQLite connection a command of the provider holds.

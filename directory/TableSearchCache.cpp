@@ -1,7 +1,7 @@
-#include "platform/db/TableSearchCache.h"
+#include "directory/TableSearchCache.h"
 
 #include "platform/text/LikePattern.h"
-#include "platform/db/NameOrder.h"
+#include "directory/NameOrder.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"

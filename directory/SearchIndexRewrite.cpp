@@ -1,7 +1,7 @@
-#include "platform/db/SearchIndexRewrite.h"
+#include "directory/SearchIndexRewrite.h"
 
-#include "platform/db/SearchIndexSchema.h"
-#include "platform/db/SearchStatement.h"
+#include "directory/SearchIndexSchema.h"
+#include "directory/SearchStatement.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "platform/db/SearchIndexSchema.h"
+#include "directory/SearchIndexSchema.h"
 
 #include <QStringList>
 

@@ -1,8 +1,9 @@
 // The search index: the same rows in the same order as the scan, whoever writes the file.
-#include "tests/db/ProviderTestSupport.h"
+#include "tests/support/ProviderTestSupport.h"
 
-#include "platform/db/SearchIndexRewrite.h"
-#include "platform/db/SearchIndexSchema.h"
+#include "directory/DirectoryProvider.h"
+#include "directory/SearchIndexRewrite.h"
+#include "directory/SearchIndexSchema.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"
 #include "platform/text/Utf8CaseFold.h"
@@ -43,6 +44,8 @@ const std::vector<DirectoryEntry> kUnusualEntries{
 
 class SearchIndexTest : public ProviderTest {
 protected:
+    AdoProvider& provider() override { return DirectoryProvider(); }
+
     void SetUp() override {
         // Enough entries that a search asks the index rather than testing every entry.
         GenerateFolderEntries(folder().path(), 20000, 7);

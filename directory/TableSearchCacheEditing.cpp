@@ -1,6 +1,6 @@
-// The search cache's own writes: a copy with one row read again, so that a write of the
-// connection costs one row instead of reading the whole table.
-#include "platform/db/TableSearchCache.h"
+// The connection's own writes: a copy of the cache with their rows read again, so that a
+// write costs its rows instead of a reading of the whole table.
+#include "directory/TableSearchCache.h"
 
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteDatabase.h"
@@ -38,37 +38,49 @@ void TableSearchCache::Texts::erase(std::size_t entry) {
     isNull.erase(isNull.begin() + static_cast<std::ptrdiff_t>(entry));
 }
 
-std::shared_ptr<const TableSearchCache> TableSearchCache::withRowReread(SqliteDatabase& database,
-                                                                        std::int64_t rowid) const {
+std::shared_ptr<const TableSearchCache>
+TableSearchCache::withRowsReread(SqliteDatabase& database,
+                                 std::span<const std::int64_t> rowids) const {
     if (!nameKeys_) {
         return nullptr;
     }
     SqliteStatement row = database.prepare("SELECT tel, fio, Name FROM main.tel WHERE rowid = ?1");
+    auto copy = std::make_shared<TableSearchCache>(*this);
+    for (const std::int64_t rowid : rowids) {
+        if (!copy->reread(row, rowid)) {
+            return nullptr;
+        }
+    }
+    copy->setNameOrder(std::move(copy->byName_));
+    return copy;
+}
+
+// Reads the row of this rowid into the cache: changed, added, or removed when the table no
+// longer has it. False when its Name cannot be placed in the order here.
+bool TableSearchCache::reread(SqliteStatement& row, std::int64_t rowid) {
+    row.reset();
     row.bindInt64(1, rowid);
     const bool inTable = row.step();
     const auto at = std::lower_bound(rowids_.begin(), rowids_.end(), rowid);
     const auto entry = static_cast<std::size_t>(at - rowids_.begin());
     const bool held = at != rowids_.end() && *at == rowid;
-
-    auto copy = std::make_shared<TableSearchCache>(*this);
     if (held) {
-        std::erase(copy->byName_, static_cast<std::uint32_t>(entry));
+        std::erase(byName_, static_cast<std::uint32_t>(entry));
     }
     if (!inTable) {
         if (held) {
-            copy->eraseEntry(entry);
+            eraseEntry(entry);
         }
-    } else {
-        if (!held) {
-            copy->insertEntry(entry, rowid);
-        }
-        if (!copy->putRow(entry, row)) {
-            return nullptr;
-        }
-        copy->placeByName(entry);
+        return true;
     }
-    copy->setNameOrder(std::move(copy->byName_));
-    return copy;
+    if (!held) {
+        insertEntry(entry, rowid);
+    }
+    if (!putRow(entry, row)) {
+        return false;
+    }
+    placeByName(entry);
+    return true;
 }
 
 void TableSearchCache::insertEntry(std::size_t entry, std::int64_t rowid) {

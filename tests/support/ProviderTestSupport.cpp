@@ -1,7 +1,7 @@
-#include "tests/db/ProviderTestSupport.h"
+#include "tests/support/ProviderTestSupport.h"
 
 #include "platform/db/AdoConstants.h"
-#include "platform/db/AdoProvider.h"
+#include "platform/db/SqliteAdoProvider.h"
 #include "platform/db/SqliteAdoCommand.h"
 #include "platform/db/SqliteAdoConnection.h"
 
@@ -13,7 +13,7 @@ QString ProviderTest::connectionString(const QString& extra) {
 
 OpenedQuery ProviderTest::open(const QString& sql, const QString& extra) {
     OpenedQuery query;
-    query.command = SqliteAdoProvider().createCommand();
+    query.command = provider().createCommand();
     query.command->setActiveConnection(connectionString(extra));
     query.recordset = openOn(*query.command, sql);
     return query;
@@ -22,12 +22,16 @@ OpenedQuery ProviderTest::open(const QString& sql, const QString& extra) {
 std::unique_ptr<AdoRecordset> ProviderTest::openOn(AdoCommand& command, const QString& sql) {
     command.setCommandType(ado::adCmdText);
     command.setCommandText(sql);
-    std::unique_ptr<AdoRecordset> recordset = SqliteAdoProvider().createRecordset();
+    std::unique_ptr<AdoRecordset> recordset = provider().createRecordset();
     recordset->setCursorLocation(ado::adUseClient);
     recordset->setCacheSize(1);
     recordset->setMaxRecords(0);
     recordset->open(command, ado::adOpenStatic, ado::adLockOptimistic, ado::adCmdText);
     return recordset;
+}
+
+AdoProvider& ProviderTest::provider() {
+    return SqliteAdoProvider();
 }
 
 SqliteDatabase& DatabaseOf(AdoCommand& command) {

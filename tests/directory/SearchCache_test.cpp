@@ -1,7 +1,9 @@
 // Searches answered from the connection's copy of the searched texts: the rows and order the
 // scan gives, read on use, and in step with every change to the file.
-#include "tests/db/ProviderTestSupport.h"
+#include "tests/support/ProviderTestSupport.h"
 
+#include "directory/DirectoryAccelerator.h"
+#include "directory/DirectoryProvider.h"
 #include "platform/db/AdoConstants.h"
 #include "platform/db/SqliteAdoCommand.h"
 #include "platform/db/SqliteAdoConnection.h"
@@ -15,6 +17,7 @@ namespace {
 
 class SearchCacheTest : public ProviderTest {
 protected:
+    AdoProvider& provider() override { return DirectoryProvider(); }
     void SetUp() override { command_ = open(QStringLiteral("SELECT ID FROM tel")).command; }
 
     // Opens the text on the test's one command, so that every search shares its connection.
@@ -35,7 +38,10 @@ protected:
     }
 
     std::size_t tableReads() {
-        return dynamic_cast<SqliteAdoCommand&>(*command_).connection()->searchCache().tableReads();
+        const auto& connection = *dynamic_cast<SqliteAdoCommand&>(*command_).connection();
+        return dynamic_cast<const DirectoryAccelerator&>(*connection.accelerator())
+            .cache()
+            .tableReads();
     }
 
     std::unique_ptr<AdoCommand> command_;
@@ -159,7 +165,12 @@ TEST_F(SearchCacheTest, OwnWritesAreTakenOverWithoutReadingTheTableAgain) {
     change(50, 2, QStringLiteral("Иваненко-Шелл Ё.Ё.")); // a name, not the address
     change(2000, 1, 1234567.0);
     rows->setAbsolutePosition(60);
+    const QString freedId = Text(rows->value(0));
     rows->deleteRows(ado::adAffectCurrent);
+    rows->setAbsolutePosition(70);
+    // An entry moved onto the ID just freed, by a statement of the same connection.
+    DatabaseOf(*command_).exec(
+        QStringLiteral("UPDATE tel SET ID = %1 WHERE ID = %2").arg(freedId, Text(rows->value(0))));
     rows->setAbsolutePosition(1);
     rows->deleteRows(ado::adAffectCurrent);
     rows->addNew();

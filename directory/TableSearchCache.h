@@ -1,6 +1,7 @@
 #pragma once
 
-#include "platform/db/NameOrder.h"
+#include "directory/NameOrder.h"
+#include "platform/db/AcceleratedResult.h"
 
 #include <QString>
 
@@ -38,10 +39,6 @@ public:
     std::int64_t rowid(std::size_t entry) const noexcept { return rowids_[entry]; }
 
     // An entry's text of a column, folded, as LIKE sees it; NULL has no text.
-    struct FoldedText {
-        bool isNull = false;
-        std::string_view folded;
-    };
     FoldedText folded(Column column, std::size_t entry) const noexcept {
         return {texts_[column].isNull[entry], texts_[column].at(entry)};
     }
@@ -60,12 +57,12 @@ public:
     // The memory held, in bytes.
     std::size_t bytesHeld() const noexcept;
 
-    // A copy with the row of this rowid read again from the table: changed, added, or removed
-    // when the table no longer has it. Nothing when the copy cannot place the row in the Name
-    // order itself (that order came from SQLite, or the row's Name is a number or a blob); the
-    // table must then be read again. Throws ESqliteError when the read fails.
-    std::shared_ptr<const TableSearchCache> withRowReread(SqliteDatabase& database,
-                                                          std::int64_t rowid) const;
+    // A copy with the rows of these rowids read again from the table: changed, added, or
+    // removed when the table no longer has them. Nothing when the copy cannot place a row in
+    // the Name order itself (that order came from SQLite, or the row's Name is a number or a
+    // blob); the table must then be read again. Throws ESqliteError when a read fails.
+    std::shared_ptr<const TableSearchCache>
+    withRowsReread(SqliteDatabase& database, std::span<const std::int64_t> rowids) const;
 
 private:
     // One column's folded texts, one after another; NULL is no text and matches nothing.
@@ -92,6 +89,7 @@ private:
     bool matches(Column column, std::size_t entry, const LikePattern& pattern) const;
     void insertEntry(std::size_t entry, std::int64_t rowid);
     void eraseEntry(std::size_t entry);
+    bool reread(SqliteStatement& row, std::int64_t rowid);
     bool putRow(std::size_t entry, SqliteStatement& row);
     void placeByName(std::size_t entry);
 

@@ -1,4 +1,4 @@
-#include "platform/db/SearchStatement.h"
+#include "directory/SearchStatement.h"
 
 #include "platform/db/SqlTokens.h"
 
