@@ -74,7 +74,7 @@ std::optional<SearchCacheHolder::IndexVerdict>
 SearchCacheHolder::verdictOn(SqliteDatabase& database, const Stamp& now,
                              std::int64_t tableRows) noexcept {
     try {
-        return IndexVerdict{now, search_index::IndexCoversTable(database.handle(), tableRows)};
+        return IndexVerdict{now, search_index::IndexCoversTable(database, tableRows)};
     } catch (const ESqliteError&) {
         return std::nullopt; // not told (the file was locked): asked again next time
     }

@@ -5,8 +5,6 @@
 
 #include <QStringList>
 
-#include <sqlite3.h>
-
 #include <optional>
 
 namespace {

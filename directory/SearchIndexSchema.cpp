@@ -1,10 +1,9 @@
 #include "directory/SearchIndexSchema.h"
 
+#include "platform/db/SqliteDatabase.h"
+#include "platform/db/SqliteStatement.h"
+
 #include <QStringList>
-
-#include "platform/db/SqliteError.h"
-
-#include <sqlite3.h>
 
 #include <array>
 #include <memory>
@@ -170,31 +169,22 @@ QString FillStatement(const QString& column) {
         .arg(TrigramTable(column), column, IndexedText(QString(), column));
 }
 
-bool HoldsSearchIndex(::sqlite3* connection) {
-    sqlite3_stmt* statement = nullptr;
-    const char* sql = "SELECT sql FROM main.sqlite_master WHERE type = ?1 AND name = ?2";
-    if (sqlite3_prepare_v2(connection, sql, -1, &statement, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(statement);
+bool HoldsSearchIndex(SqliteDatabase& database) {
+    try {
+        SqliteStatement statement =
+            database.prepare("SELECT sql FROM main.sqlite_master WHERE type = ?1 AND name = ?2");
+        for (const SchemaObject& object : SchemaObjects()) {
+            statement.bindText(1, object.type);
+            statement.bindText(2, object.name);
+            if (!statement.step() || statement.columnText(0) != object.sql) {
+                return false;
+            }
+            statement.reset();
+        }
+        return true;
+    } catch (const ESqliteError&) {
         return false;
     }
-    bool holds = true;
-    for (const SchemaObject& object : SchemaObjects()) {
-        const QByteArray type = object.type.toUtf8();
-        const QByteArray name = object.name.toUtf8();
-        sqlite3_bind_text(statement, 1, type.constData(), static_cast<int>(type.size()),
-                          SQLITE_TRANSIENT);
-        sqlite3_bind_text(statement, 2, name.constData(), static_cast<int>(name.size()),
-                          SQLITE_TRANSIENT);
-        holds = sqlite3_step(statement) == SQLITE_ROW &&
-                QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))) == object.sql;
-        sqlite3_reset(statement);
-        if (!holds) {
-            break;
-        }
-    }
-    sqlite3_finalize(statement);
-    return holds;
 }
 
 namespace {
@@ -216,33 +206,19 @@ std::optional<std::int64_t> ReadVarint(const unsigned char* bytes, int size, int
     return std::nullopt;
 }
 
-[[noreturn]] void Fail(::sqlite3* connection, int rc) {
-    throw ESqliteError::fromConnection(connection, rc);
-}
-
 } // namespace
 
-std::optional<TrigramTotals> TrigramTableTotals(::sqlite3* connection, const QString& column) {
-    const QByteArray sql = QStringLiteral("SELECT block FROM main.%1_data WHERE id = 1")
-                               .arg(TrigramTable(column))
-                               .toUtf8();
-    sqlite3_stmt* raw = nullptr;
-    const int prepared = sqlite3_prepare_v2(connection, sql.constData(), -1, &raw, nullptr);
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
-    if (prepared != SQLITE_OK) {
-        Fail(connection, prepared);
-    }
-    const int stepped = sqlite3_step(raw);
-    if (stepped != SQLITE_ROW && stepped != SQLITE_DONE) {
-        Fail(connection, stepped);
-    }
-    if (stepped == SQLITE_DONE || sqlite3_column_type(raw, 0) != SQLITE_BLOB) {
+std::optional<TrigramTotals> TrigramTableTotals(SqliteDatabase& database, const QString& column) {
+    SqliteStatement statement = database.prepare(
+        QStringLiteral("SELECT block FROM main.%1_data WHERE id = 1").arg(TrigramTable(column)));
+    if (!statement.step() || statement.columnType(0) != SqliteType::Blob) {
         return std::nullopt;
     }
     // FTS5's "averages" record: the rows the table holds, then the trigrams of its one column.
     // An empty record is an empty table.
-    const auto* block = static_cast<const unsigned char*>(sqlite3_column_blob(raw, 0));
-    const int size = sqlite3_column_bytes(raw, 0);
+    const std::string_view record = statement.columnBytes(0);
+    const auto* block = reinterpret_cast<const unsigned char*>(record.data());
+    const auto size = static_cast<int>(record.size());
     if (size == 0) {
         return TrigramTotals{};
     }
@@ -260,10 +236,10 @@ QString TrigramCountQuery(const QString& column) {
         .arg(IndexedText(QString(), column));
 }
 
-std::optional<std::int64_t> IndexedRowCount(::sqlite3* connection) {
+std::optional<std::int64_t> IndexedRowCount(SqliteDatabase& database) {
     std::optional<std::int64_t> count;
     for (const QString& column : IndexedColumns()) {
-        const std::optional<TrigramTotals> totals = TrigramTableTotals(connection, column);
+        const std::optional<TrigramTotals> totals = TrigramTableTotals(database, column);
         if (!totals || (count && totals->rows != *count)) {
             return std::nullopt;
         }
@@ -272,11 +248,11 @@ std::optional<std::int64_t> IndexedRowCount(::sqlite3* connection) {
     return count;
 }
 
-bool IndexCoversTable(::sqlite3* connection, std::int64_t tableRows) {
-    if (!HoldsSearchIndex(connection)) {
+bool IndexCoversTable(SqliteDatabase& database, std::int64_t tableRows) {
+    if (!HoldsSearchIndex(database)) {
         return false;
     }
-    const std::optional<std::int64_t> indexed = IndexedRowCount(connection);
+    const std::optional<std::int64_t> indexed = IndexedRowCount(database);
     return indexed && *indexed >= tableRows;
 }
 

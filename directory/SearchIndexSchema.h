@@ -17,7 +17,7 @@
 // of Russian text such as "№"). A row with another character in one of the three columns, or
 // a number of another kind (a fraction, a large value, zero), is listed in the rest table, and
 // a search always reads those rows too.
-struct sqlite3;
+class SqliteDatabase;
 
 namespace search_index {
 
@@ -45,7 +45,7 @@ const std::vector<SchemaObject>& SchemaObjects();
 
 // Whether the file holds every object of the index exactly as SchemaObjects() gives it: an
 // index changed or partly removed by another tool may be out of step, and is not used.
-bool HoldsSearchIndex(::sqlite3* connection);
+bool HoldsSearchIndex(SqliteDatabase& database);
 
 // What FTS5 records of a trigram table: the rows it holds and the trigrams of all their texts
 // (a text of n characters gives n - 2). FTS5 updates its record when a transaction commits, so
@@ -55,7 +55,7 @@ struct TrigramTotals {
     std::int64_t rows = 0;
     std::int64_t trigrams = 0;
 };
-std::optional<TrigramTotals> TrigramTableTotals(::sqlite3* connection, const QString& column);
+std::optional<TrigramTotals> TrigramTableTotals(SqliteDatabase& database, const QString& column);
 
 // A query of one number: the trigrams the column's texts in `tel` give, as its trigram table
 // should hold them.
@@ -63,7 +63,7 @@ QString TrigramCountQuery(const QString& column);
 
 // How many rows each trigram table holds, when the three agree; nothing when they differ or a
 // record is missing. Throws ESqliteError when they cannot be read.
-std::optional<std::int64_t> IndexedRowCount(::sqlite3* connection);
+std::optional<std::int64_t> IndexedRowCount(SqliteDatabase& database);
 
 // Whether a search may trust the index to name every row it could find: the file holds it as
 // made (HoldsSearchIndex) and each trigram table holds at least `tableRows` rows. Rows written
@@ -73,6 +73,6 @@ std::optional<std::int64_t> IndexedRowCount(::sqlite3* connection);
 // A cheap check, not a proof: a row changed while the triggers were off keeps the counts, and
 // an extra row can hide a missing one; `phonebook-db index` checks the trigrams too. Throws
 // ESqliteError when the index cannot be read.
-bool IndexCoversTable(::sqlite3* connection, std::int64_t tableRows);
+bool IndexCoversTable(SqliteDatabase& database, std::int64_t tableRows);
 
 } // namespace search_index

@@ -8,8 +8,6 @@
 #include "platform/db/SqliteTransaction.h"
 #include "platform/text/Utf8CaseFold.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <numeric>
 #include <limits>
@@ -22,17 +20,14 @@ namespace {
 constexpr std::size_t kWalkShare = 8;
 
 // Adds a row's Name to the order; false when it is neither a text nor NULL.
-bool AddName(sqlite3_value* name, NameOrder& names) {
-    switch (sqlite3_value_type(name)) {
-    case SQLITE_NULL:
+bool AddName(const SqliteStatement& row, int column, NameOrder& names) {
+    switch (row.columnType(column)) {
+    case SqliteType::Null:
         names.addNull();
         return true;
-    case SQLITE_TEXT: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(name));
-        const auto bytes = static_cast<std::size_t>(sqlite3_value_bytes(name));
-        names.addText(std::string_view(text != nullptr ? text : "", bytes));
+    case SqliteType::Text:
+        names.addText(row.columnBytes(column));
         return true;
-    }
     default:
         return false;
     }
@@ -58,7 +53,8 @@ TableSearchCache::TableSearchCache(SqliteDatabase& database) {
 // which ties and unordered results follow; such a table is left to SQLite.
 void TableSearchCache::refuseIndexedTable(SqliteDatabase& database) {
     if (SchemaObjectsOnTel(database, "index") > 0) {
-        throw ESqliteError(QStringLiteral("The directory's table has an index."), SQLITE_MISMATCH);
+        throw ESqliteError(QStringLiteral("The directory's table has an index."),
+                           sqlite_result::kMismatch);
     }
 }
 
@@ -67,27 +63,25 @@ bool TableSearchCache::readTexts(SqliteDatabase& database, NameOrder& names) {
     bool namesAreTexts = true;
     SqliteStatement statement =
         database.prepare("SELECT rowid, tel, fio, Name FROM main.tel ORDER BY rowid");
-    sqlite3_stmt* handle = statement.handle();
     while (statement.step()) {
-        rowids_.push_back(sqlite3_column_int64(handle, 0));
-        namesAreTexts = namesAreTexts && AddName(sqlite3_column_value(handle, 1 + Name), names);
+        rowids_.push_back(statement.columnInt64(0));
+        namesAreTexts = namesAreTexts && AddName(statement, 1 + Name, names);
         for (int column = 0; column < kColumnCount; ++column) {
-            sqlite3_value* value = sqlite3_column_value(handle, column + 1);
             Texts& texts = texts_[column];
             std::optional<PlainNumberText> number;
-            texts.isNull.push_back(sqlite3_value_type(value) == SQLITE_NULL);
-            AppendCaseFolded(LikeText(value, number), texts.bytes);
+            texts.isNull.push_back(statement.columnIsNull(column + 1));
+            AppendCaseFolded(LikeText(statement, column + 1, number), texts.bytes);
             if (texts.bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
                 throw ESqliteError(
                     QStringLiteral("The directory is too large to search in memory."),
-                    SQLITE_TOOBIG);
+                    sqlite_result::kTooBig);
             }
             texts.ends.push_back(static_cast<std::uint32_t>(texts.bytes.size()));
         }
     }
     if (rowids_.size() > std::numeric_limits<std::uint32_t>::max()) {
         throw ESqliteError(QStringLiteral("The directory is too large to search in memory."),
-                           SQLITE_TOOBIG);
+                           sqlite_result::kTooBig);
     }
     for (Texts& texts : texts_) {
         texts.bytes.shrink_to_fit();
@@ -117,7 +111,7 @@ void TableSearchCache::readNameOrder(SqliteDatabase& database) {
             std::lower_bound(rowids_.begin(), rowids_.end(), statement.columnInt64(0));
         if (found == rowids_.end() || *found != statement.columnInt64(0)) {
             throw ESqliteError(QStringLiteral("The directory's rows changed while read."),
-                               SQLITE_INTERNAL);
+                               sqlite_result::kInternal);
         }
         const auto entry = static_cast<std::uint32_t>(found - rowids_.begin());
         rank_[entry] = static_cast<std::uint32_t>(byName_.size());
@@ -125,7 +119,7 @@ void TableSearchCache::readNameOrder(SqliteDatabase& database) {
     }
     if (byName_.size() != rowids_.size()) {
         throw ESqliteError(QStringLiteral("The directory's rows changed while read."),
-                           SQLITE_INTERNAL);
+                           sqlite_result::kInternal);
     }
 }
 

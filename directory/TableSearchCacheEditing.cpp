@@ -7,8 +7,6 @@
 #include "platform/db/SqliteStatement.h"
 #include "platform/text/Utf8CaseFold.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <limits>
 
@@ -22,7 +20,7 @@ void TableSearchCache::Texts::replace(std::size_t entry, bool null, std::string_
     const std::uint32_t length = ends[entry] - first;
     if (bytes.size() - length + folded.size() > std::numeric_limits<std::uint32_t>::max()) {
         throw ESqliteError(QStringLiteral("The directory is too large to search in memory."),
-                           SQLITE_TOOBIG);
+                           sqlite_result::kTooBig);
     }
     bytes.replace(first, length, folded);
     const auto grown = static_cast<std::int64_t>(folded.size()) - length;
@@ -86,7 +84,7 @@ bool TableSearchCache::reread(SqliteStatement& row, std::int64_t rowid) {
 void TableSearchCache::insertEntry(std::size_t entry, std::int64_t rowid) {
     if (rowids_.size() >= std::numeric_limits<std::uint32_t>::max()) {
         throw ESqliteError(QStringLiteral("The directory is too large to search in memory."),
-                           SQLITE_TOOBIG);
+                           sqlite_result::kTooBig);
     }
     rowids_.insert(rowids_.begin() + static_cast<std::ptrdiff_t>(entry), rowid);
     for (Texts& texts : texts_) {
@@ -112,25 +110,19 @@ void TableSearchCache::eraseEntry(std::size_t entry) {
 
 // Puts the row's texts and Name key into the entry; false when its Name is a number or blob.
 bool TableSearchCache::putRow(std::size_t entry, SqliteStatement& row) {
-    sqlite3_stmt* handle = row.handle();
-    sqlite3_value* name = sqlite3_column_value(handle, Name);
-    const int nameType = sqlite3_value_type(name);
-    if (nameType != SQLITE_NULL && nameType != SQLITE_TEXT) {
+    const SqliteType nameType = row.columnType(Name);
+    if (nameType != SqliteType::Null && nameType != SqliteType::Text) {
         return false;
     }
     for (int column = 0; column < kColumnCount; ++column) {
-        sqlite3_value* value = sqlite3_column_value(handle, column);
         std::optional<PlainNumberText> number;
-        texts_[column].replace(entry, sqlite3_value_type(value) == SQLITE_NULL,
-                               CaseFolded(LikeText(value, number)));
+        texts_[column].replace(entry, row.columnIsNull(column),
+                               CaseFolded(LikeText(row, column, number)));
     }
     NameKeys& keys = *nameKeys_;
     keys.ofEntry[entry] = NameKeys::kNull;
-    if (nameType == SQLITE_TEXT) {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(name));
-        const auto bytes = static_cast<std::size_t>(sqlite3_value_bytes(name));
-        RussianCollator().appendSortKey(std::string_view(text != nullptr ? text : "", bytes),
-                                        keys.bytes);
+    if (nameType == SqliteType::Text) {
+        RussianCollator().appendSortKey(row.columnBytes(Name), keys.bytes);
         keys.ends.push_back(keys.bytes.size());
         keys.ofEntry[entry] = static_cast<std::uint32_t>(keys.ends.size() - 1);
     }

@@ -113,10 +113,10 @@ bool HoldsNoIndexObject(SqliteDatabase& database) {
 
 // What is wrong with the index the file holds, as a phrase, or an empty text when nothing is.
 QString IndexFault(SqliteDatabase& database, qint64 entries) {
-    if (!search_index::HoldsSearchIndex(database.handle())) {
+    if (!search_index::HoldsSearchIndex(database)) {
         return QStringLiteral("another tool changed or removed part of it");
     }
-    const std::optional<std::int64_t> indexed = search_index::IndexedRowCount(database.handle());
+    const std::optional<std::int64_t> indexed = search_index::IndexedRowCount(database);
     if (!indexed) {
         return QStringLiteral("its tables disagree on how many entries they hold");
     }
@@ -127,7 +127,7 @@ QString IndexFault(SqliteDatabase& database, qint64 entries) {
         const QString table = search_index::TrigramTable(column);
         // A text changed while the triggers were off keeps the counts, but seldom its length.
         const std::optional<search_index::TrigramTotals> totals =
-            search_index::TrigramTableTotals(database.handle(), column);
+            search_index::TrigramTableTotals(database, column);
         const qint64 expected = database.queryInteger(search_index::TrigramCountQuery(column));
         if (totals && totals->trigrams != expected) {
             return QStringLiteral("%1 holds %2 trigrams where the entries give %3")
@@ -158,7 +158,7 @@ void AddRowsIndexed(SqliteDatabase& database, qint64 adding, const std::function
 }
 
 bool AddSearchIndex(SqliteDatabase& database, const IndexProgress& progress) {
-    if (search_index::HoldsSearchIndex(database.handle())) {
+    if (search_index::HoldsSearchIndex(database)) {
         return false;
     }
     BuildSearchIndex(database, progress);

@@ -1,5 +1,7 @@
 #include "platform/db/SqlDialect.h"
 
+#include "platform/db/SqliteStatement.h"
+
 #include "platform/text/LikePattern.h"
 #include "platform/db/PlainNumberText.h"
 #include "platform/text/RussianCollator.h"
@@ -252,6 +254,11 @@ std::string_view LikeText(sqlite3_value* value, std::optional<PlainNumberText>& 
     const int bytes = sqlite3_value_bytes(value);
     return text != nullptr ? std::string_view(text, static_cast<std::size_t>(bytes))
                            : std::string_view();
+}
+
+std::string_view LikeText(const SqliteStatement& statement, int column,
+                          std::optional<PlainNumberText>& number) {
+    return LikeText(sqlite3_column_value(statement.handle(), column), number);
 }
 
 void RegisterSqlDialect(sqlite3* connection) {

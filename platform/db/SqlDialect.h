@@ -9,6 +9,7 @@
 
 struct sqlite3;
 struct sqlite3_value;
+class SqliteStatement;
 
 // The provider's SQL dialect, registered on every connection it opens. Nothing of it is
 // stored in the database file, which stays readable by the standard SQLite tools.
@@ -34,6 +35,9 @@ void RegisterSqlDialect(sqlite3* connection);
 // The value's text as like() sees it: a number as its plain number text (kept in `number`),
 // a text or blob as its bytes, NULL as an empty text.
 std::string_view LikeText(sqlite3_value* value, std::optional<PlainNumberText>& number);
+// The same for a column of the statement's current row.
+std::string_view LikeText(const SqliteStatement& statement, int column,
+                          std::optional<PlainNumberText>& number);
 
 // The SQL text with each term of its outermost ORDER BY clause sorted in Russian order: a
 // column name becomes ru_sortkey(name) in a single SELECT whose result columns have no alias;

@@ -2,6 +2,10 @@
 
 #include <sqlite3.h>
 
+static_assert(sqlite_result::kInternal == SQLITE_INTERNAL);
+static_assert(sqlite_result::kTooBig == SQLITE_TOOBIG);
+static_assert(sqlite_result::kMismatch == SQLITE_MISMATCH);
+
 #include <utility>
 
 ESqliteError::ESqliteError(QString message, int resultCode)

@@ -16,6 +16,14 @@ enum class SqliteFailureKind {
     Other,
 };
 
+// SQLite's result codes for the failures that code above the provider reports in SQLite's
+// terms (checked against <sqlite3.h>, which stays inside the provider).
+namespace sqlite_result {
+inline constexpr int kInternal = 2;  // SQLITE_INTERNAL
+inline constexpr int kTooBig = 18;   // SQLITE_TOOBIG
+inline constexpr int kMismatch = 20; // SQLITE_MISMATCH
+} // namespace sqlite_result
+
 // An SQLite call failed. The message is SQLite's own description of the error.
 class ESqliteError : public Exception {
 public:

@@ -137,6 +137,24 @@ QString SqliteStatement::columnText(int index) const {
     return QString::fromUtf8(text, bytes);
 }
 
+std::string_view SqliteStatement::columnBytes(int index) const noexcept {
+    sqlite3_stmt* statement = statement_.get();
+    const void* bytes = nullptr;
+    switch (sqlite3_column_type(statement, index)) {
+    case SQLITE_TEXT:
+        bytes = sqlite3_column_text(statement, index);
+        break;
+    case SQLITE_BLOB:
+        bytes = sqlite3_column_blob(statement, index);
+        break;
+    default:
+        return {};
+    }
+    const auto size = static_cast<std::size_t>(sqlite3_column_bytes(statement, index));
+    return bytes != nullptr ? std::string_view(static_cast<const char*>(bytes), size)
+                            : std::string_view();
+}
+
 std::string SqliteStatement::columnUtf8(int index) const {
     // Ask for the text before its length: the conversion to text may change the size.
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_.get(), index));

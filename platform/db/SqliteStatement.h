@@ -45,6 +45,9 @@ public:
     // The value as text (null reads as a null QString).
     QString columnText(int index) const;
     std::string columnUtf8(int index) const;
+    // The bytes of a text (UTF-8) or blob value as stored, valid until the statement steps,
+    // resets or reads the column another way; empty for NULL. Numbers are not converted.
+    std::string_view columnBytes(int index) const noexcept;
 
     // The raw statement, for the wrapper's own classes.
     sqlite3_stmt* handle() const noexcept { return statement_.get(); }

@@ -69,7 +69,7 @@ protected:
         SqliteDatabase database(folder().databasePath(), SqliteOpenMode::ReadOnly);
         return WithSearchIndex(sql, [&database] {
                    return search_index::IndexCoversTable(
-                       database.handle(), database.queryInteger("SELECT count(*) FROM tel"));
+                       database, database.queryInteger("SELECT count(*) FROM tel"));
                }) != sql;
     }
 
@@ -233,7 +233,7 @@ UPDATE tel SET Name = 'ᲀᲁᲂ 4' WHERE ID = 11;
     }
     EXPECT_TRUE(expectSameAsScan(QStringLiteral("fio"), u'%' + oldFio.left(8) + u'%'));
     SqliteDatabase database(folder().databasePath(), SqliteOpenMode::ReadOnly);
-    EXPECT_TRUE(search_index::HoldsSearchIndex(database.handle()));
+    EXPECT_TRUE(search_index::HoldsSearchIndex(database));
 }
 
 TEST_F(SearchIndexTest, AnIndexAnotherToolChangedIsNotUsed) {

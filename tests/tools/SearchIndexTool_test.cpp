@@ -18,7 +18,7 @@ namespace {
 
 bool HoldsIndex(const QString& folder) {
     SqliteDatabase database(DirectoryFolder(folder).databasePath(), SqliteOpenMode::ReadOnly);
-    return search_index::HoldsSearchIndex(database.handle());
+    return search_index::HoldsSearchIndex(database);
 }
 
 qint64 Count(const QString& folder, const char* sql) {
