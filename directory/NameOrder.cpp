@@ -13,7 +13,7 @@ void NameOrder::addText(std::string_view utf8) {
 }
 
 std::uint32_t NameOrder::idOf(std::string_view utf8) {
-    if ((textEnds_.size() + 1) * 2 > slots_.size()) {
+    if ((texts_.size() + 1) * 2 > slots_.size()) {
         grow();
     }
     const std::size_t hash = std::hash<std::string_view>{}(utf8);
@@ -21,13 +21,12 @@ std::uint32_t NameOrder::idOf(std::string_view utf8) {
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const std::uint32_t held = slots_[slot];
         if (held == 0) {
-            const auto id = static_cast<std::uint32_t>(textEnds_.size());
+            const auto id = static_cast<std::uint32_t>(texts_.size());
             slots_[slot] = id + 1;
-            texts_.append(utf8);
-            textEnds_.push_back(texts_.size());
+            texts_.push_back(utf8);
             hashes_.push_back(hash);
-            collator_.appendSortKey(utf8, keys_);
-            keyEnds_.push_back(keys_.size());
+            collator_.appendSortKey(utf8, keys_.open());
+            keys_.close();
             return id;
         }
         if (hashes_[held - 1] == hash && text(held - 1) == utf8) {
@@ -48,19 +47,13 @@ void NameOrder::grow() {
     }
 }
 
-std::string_view NameOrder::slice(const std::string& bytes, const std::vector<std::size_t>& ends,
-                                  std::uint32_t index) {
-    const std::size_t begin = index == 0 ? 0 : ends[index - 1];
-    return std::string_view(bytes).substr(begin, ends[index] - begin);
-}
-
 std::vector<std::uint32_t> NameOrder::rows() const {
     // The distinct texts in key order; equal keys share a rank. Rank 0 is NULL's.
-    std::vector<std::uint32_t> byKey(keyEnds_.size());
+    std::vector<std::uint32_t> byKey(keys_.size());
     std::iota(byKey.begin(), byKey.end(), 0u);
     std::sort(byKey.begin(), byKey.end(),
               [this](std::uint32_t a, std::uint32_t b) { return key(a) < key(b); });
-    std::vector<std::uint32_t> rankOf(keyEnds_.size());
+    std::vector<std::uint32_t> rankOf(keys_.size());
     std::uint32_t rank = 0;
     for (std::size_t i = 0; i < byKey.size(); ++i) {
         if (i == 0 || key(byKey[i]) != key(byKey[i - 1])) {
@@ -87,5 +80,5 @@ std::vector<std::uint32_t> NameOrder::rows() const {
 }
 
 NameKeys NameOrder::takeKeys() && {
-    return {std::move(keys_), std::move(keyEnds_), std::move(textOf_)};
+    return {std::move(keys_), std::move(textOf_)};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/text/PackedStrings.h"
 #include "platform/text/RussianCollator.h"
 
 #include <cstdint>
@@ -19,14 +20,10 @@
 struct NameKeys {
     static constexpr std::uint32_t kNull = UINT32_MAX;
 
-    std::string bytes;                  // the keys, one after another
-    std::vector<std::size_t> ends;      // by key id
+    PackedStrings<> keys;               // by key id
     std::vector<std::uint32_t> ofEntry; // by entry: its key id, or kNull
 
-    std::string_view key(std::uint32_t id) const {
-        const std::size_t begin = id == 0 ? 0 : ends[id - 1];
-        return std::string_view(bytes).substr(begin, ends[id] - begin);
-    }
+    std::string_view key(std::uint32_t id) const { return keys[id]; }
     // Whether entry a comes before entry b under ORDER BY Name, given their rowids: NULL
     // first, then by key, equal keys by rowid.
     bool before(std::uint32_t a, std::int64_t rowidA, std::uint32_t b, std::int64_t rowidB) const {
@@ -57,20 +54,16 @@ public:
 private:
     static constexpr std::uint32_t kNull = NameKeys::kNull;
 
-    static std::string_view slice(const std::string& bytes, const std::vector<std::size_t>& ends,
-                                  std::uint32_t index);
-    std::string_view key(std::uint32_t text) const { return slice(keys_, keyEnds_, text); }
-    std::string_view text(std::uint32_t id) const { return slice(texts_, textEnds_, id); }
+    std::string_view key(std::uint32_t text) const { return keys_[text]; }
+    std::string_view text(std::uint32_t id) const { return texts_[id]; }
     // The id of the text, added when new.
     std::uint32_t idOf(std::string_view utf8);
     void grow();
 
     RussianCollator collator_;
-    std::string texts_;                 // the distinct texts, one after another
-    std::vector<std::size_t> textEnds_; // by text id
+    PackedStrings<> texts_;             // the distinct texts, by text id
     std::vector<std::size_t> hashes_;   // by text id
     std::vector<std::uint32_t> slots_;  // text id + 1 by hash, 0 when free; a power of two
-    std::string keys_;                  // the distinct texts' sort keys, one after another
-    std::vector<std::size_t> keyEnds_;  // by text id
+    PackedStrings<> keys_;              // the distinct texts' sort keys, by text id
     std::vector<std::uint32_t> textOf_; // by row: its text id, or kNull
 };

@@ -70,21 +70,19 @@ bool TableSearchCache::readTexts(SqliteDatabase& database, NameOrder& names) {
             Texts& texts = texts_[column];
             std::optional<PlainNumberText> number;
             texts.isNull.push_back(statement.columnIsNull(column + 1));
-            AppendCaseFolded(LikeText(statement, column + 1, number), texts.bytes);
-            if (texts.bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
-                throw ESqliteError(
-                    QStringLiteral("The directory is too large to search in memory."),
-                    sqlite_result::kTooBig);
+            AppendCaseFolded(LikeText(statement, column + 1, number), texts.folded.open());
+            try {
+                texts.folded.close();
+            } catch (const std::length_error&) {
+                throw TooLarge();
             }
-            texts.ends.push_back(static_cast<std::uint32_t>(texts.bytes.size()));
         }
     }
     if (rowids_.size() > std::numeric_limits<std::uint32_t>::max()) {
-        throw ESqliteError(QStringLiteral("The directory is too large to search in memory."),
-                           sqlite_result::kTooBig);
+        throw TooLarge();
     }
     for (Texts& texts : texts_) {
-        texts.bytes.shrink_to_fit();
+        texts.folded.shrinkToFit();
     }
     return namesAreTexts;
 }
@@ -190,14 +188,18 @@ std::size_t TableSearchCache::bytesHeld() const noexcept {
     std::size_t bytes = rowids_.capacity() * sizeof(std::int64_t) +
                         (byName_.capacity() + rank_.capacity()) * sizeof(std::uint32_t);
     for (const Texts& texts : texts_) {
-        bytes += texts.bytes.capacity() + texts.ends.capacity() * sizeof(std::uint32_t) +
-                 texts.isNull.capacity() / 8;
+        bytes += texts.folded.bytesHeld() + texts.isNull.capacity() / 8;
     }
     if (nameKeys_) {
-        bytes += nameKeys_->bytes.capacity() + nameKeys_->ends.capacity() * sizeof(std::size_t) +
-                 nameKeys_->ofEntry.capacity() * sizeof(std::uint32_t);
+        bytes +=
+            nameKeys_->keys.bytesHeld() + nameKeys_->ofEntry.capacity() * sizeof(std::uint32_t);
     }
     return bytes;
+}
+
+ESqliteError TableSearchCache::TooLarge() {
+    return ESqliteError(QStringLiteral("The directory is too large to search in memory."),
+                        sqlite_result::kTooBig);
 }
 
 std::optional<TableSearchCache::Column> SearchedColumn(const QString& name) {

@@ -2,6 +2,7 @@
 
 #include "directory/NameOrder.h"
 #include "platform/db/AcceleratedResult.h"
+#include "platform/text/PackedStrings.h"
 
 #include <QString>
 
@@ -14,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+class ESqliteError;
 class LikePattern;
 class SqliteDatabase;
 class SqliteStatement;
@@ -65,23 +67,18 @@ public:
     withRowsReread(SqliteDatabase& database, std::span<const std::int64_t> rowids) const;
 
 private:
-    // One column's folded texts, one after another; NULL is no text and matches nothing.
+    // One column's folded texts by entry; NULL is no text and matches nothing.
     struct Texts {
-        std::string bytes;
-        std::vector<std::uint32_t> ends; // the end of each entry's text in bytes
+        PackedStrings<std::uint32_t> folded;
         std::vector<bool> isNull;
 
-        std::uint32_t begin(std::size_t entry) const noexcept {
-            return entry == 0 ? 0 : ends[entry - 1];
-        }
-        std::string_view at(std::size_t entry) const noexcept {
-            return std::string_view(bytes).substr(begin(entry), ends[entry] - begin(entry));
-        }
+        std::string_view at(std::size_t entry) const noexcept { return folded[entry]; }
         void insertEmpty(std::size_t entry);
-        void replace(std::size_t entry, bool null, std::string_view folded);
+        void replace(std::size_t entry, bool null, std::string_view text);
         void erase(std::size_t entry);
     };
 
+    static ESqliteError TooLarge();
     static void refuseIndexedTable(SqliteDatabase& database);
     bool readTexts(SqliteDatabase& database, NameOrder& names);
     void setNameOrder(std::vector<std::uint32_t> byName);

@@ -11,28 +11,21 @@
 #include <limits>
 
 void TableSearchCache::Texts::insertEmpty(std::size_t entry) {
-    ends.insert(ends.begin() + static_cast<std::ptrdiff_t>(entry), begin(entry));
+    folded.insert(entry, {});
     isNull.insert(isNull.begin() + static_cast<std::ptrdiff_t>(entry), true);
 }
 
-void TableSearchCache::Texts::replace(std::size_t entry, bool null, std::string_view folded) {
-    const std::uint32_t first = begin(entry);
-    const std::uint32_t length = ends[entry] - first;
-    if (bytes.size() - length + folded.size() > std::numeric_limits<std::uint32_t>::max()) {
-        throw ESqliteError(QStringLiteral("The directory is too large to search in memory."),
-                           sqlite_result::kTooBig);
-    }
-    bytes.replace(first, length, folded);
-    const auto grown = static_cast<std::int64_t>(folded.size()) - length;
-    for (std::size_t later = entry; later < ends.size(); ++later) {
-        ends[later] = static_cast<std::uint32_t>(ends[later] + grown);
+void TableSearchCache::Texts::replace(std::size_t entry, bool null, std::string_view text) {
+    try {
+        folded.replace(entry, text);
+    } catch (const std::length_error&) {
+        throw TooLarge();
     }
     isNull[entry] = null;
 }
 
 void TableSearchCache::Texts::erase(std::size_t entry) {
-    replace(entry, true, {});
-    ends.erase(ends.begin() + static_cast<std::ptrdiff_t>(entry));
+    folded.erase(entry);
     isNull.erase(isNull.begin() + static_cast<std::ptrdiff_t>(entry));
 }
 
@@ -83,8 +76,7 @@ bool TableSearchCache::reread(SqliteStatement& row, std::int64_t rowid) {
 
 void TableSearchCache::insertEntry(std::size_t entry, std::int64_t rowid) {
     if (rowids_.size() >= std::numeric_limits<std::uint32_t>::max()) {
-        throw ESqliteError(QStringLiteral("The directory is too large to search in memory."),
-                           sqlite_result::kTooBig);
+        throw TooLarge();
     }
     rowids_.insert(rowids_.begin() + static_cast<std::ptrdiff_t>(entry), rowid);
     for (Texts& texts : texts_) {
@@ -122,9 +114,9 @@ bool TableSearchCache::putRow(std::size_t entry, SqliteStatement& row) {
     NameKeys& keys = *nameKeys_;
     keys.ofEntry[entry] = NameKeys::kNull;
     if (nameType == SqliteType::Text) {
-        RussianCollator().appendSortKey(row.columnBytes(Name), keys.bytes);
-        keys.ends.push_back(keys.bytes.size());
-        keys.ofEntry[entry] = static_cast<std::uint32_t>(keys.ends.size() - 1);
+        RussianCollator().appendSortKey(row.columnBytes(Name), keys.keys.open());
+        keys.keys.close();
+        keys.ofEntry[entry] = static_cast<std::uint32_t>(keys.keys.size() - 1);
     }
     return true;
 }

@@ -51,17 +51,7 @@ struct Entry {
 } // namespace
 
 void SortKeys::append(const SortKeys& more) {
-    const std::size_t offset = bytes_.size();
-    bytes_ += more.bytes_;
-    ends_.reserve(ends_.size() + more.ends_.size());
-    for (const std::size_t end : more.ends_) {
-        ends_.push_back(offset + end);
-    }
-}
-
-std::string_view SortKeys::key(std::size_t index) const noexcept {
-    const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
-    return std::string_view(bytes_).substr(begin, ends_[index] - begin);
+    keys_.append(more.keys_);
 }
 
 // Sorts by sixteen bytes at a time, integers being far quicker to compare than byte strings,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/text/PackedStrings.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -10,9 +12,9 @@
 class SortKeys {
 public:
     // A key is appended to bytes() by its maker; endKey() then closes it.
-    std::string& bytes() noexcept { return bytes_; }
-    void endKey() { ends_.push_back(bytes_.size()); }
-    std::size_t size() const noexcept { return ends_.size(); }
+    std::string& bytes() noexcept { return keys_.open(); }
+    void endKey() { keys_.close(); }
+    std::size_t size() const noexcept { return keys_.size(); }
     // Appends another set's keys after these.
     void append(const SortKeys& more);
 
@@ -21,10 +23,9 @@ public:
     std::vector<std::size_t> order() const;
 
 private:
-    std::string_view key(std::size_t index) const noexcept;
+    std::string_view key(std::size_t index) const noexcept { return keys_[index]; }
     // The order of the keys [begin, end).
     std::vector<std::size_t> orderOf(std::size_t begin, std::size_t end) const;
 
-    std::string bytes_;
-    std::vector<std::size_t> ends_;
+    PackedStrings<> keys_;
 };
