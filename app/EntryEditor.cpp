@@ -85,5 +85,5 @@ void TMenu::saveEntryEditor() {
 // "v" in green while the editor is open, "+" in red while it is closed.
 void TMenu::showEntryEditorOpen(bool open) {
     SpeedButton1->setText(open ? OpenCaption : ClosedCaption);
-    SpeedButton1->setFontColor(ToQColor(open ? clGreen : clRed));
+    SpeedButton1->SetFontColor(ToQColor(open ? clGreen : clRed));
 }

@@ -23,7 +23,7 @@ QString DirectoryConnectionString() {
     const QString directory = QDir::toNativeSeparators(QDir::currentPath());
     const QString database = QDir::toNativeSeparators(QStringLiteral("/Base/ccx.ddx"));
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
-           ConnectionString::Quoted(directory + database) +
+           ConnectionString::quoted(directory + database) +
            QStringLiteral(";Persist Security Info=False");
 }
 
@@ -33,9 +33,9 @@ QString DirectoryConnectionString() {
 // loaded ends the loading there.
 void TMenu::FormCreate() {
     ADOQuery1->SetConnectionString(DirectoryConnectionString());
-    ComboBox1->setListItems(LoadHistory(HistoryPath(PhoneHistory)));
-    ComboBox2->setListItems(LoadHistory(HistoryPath(NameHistory)));
-    ComboBox3->setListItems(LoadHistory(HistoryPath(StreetHistory)));
+    ComboBox1->SetListItems(LoadHistory(HistoryPath(PhoneHistory)));
+    ComboBox2->SetListItems(LoadHistory(HistoryPath(NameHistory)));
+    ComboBox3->SetListItems(LoadHistory(HistoryPath(StreetHistory)));
 }
 
 void TMenu::Button1Click() {
@@ -44,20 +44,20 @@ void TMenu::Button1Click() {
     recordHistory(*ComboBox2, NameHistory);
     recordHistory(*ComboBox3, StreetHistory);
 
-    const SearchTexts texts{ComboBox1->text(), ComboBox2->text(), ComboBox3->text(), Edit4->text(),
+    const SearchTexts texts{ComboBox1->Text(), ComboBox2->Text(), ComboBox3->Text(), Edit4->text(),
                             Edit5->text()};
     for (const SearchQuery& query : SearchQueries(texts))
         runSearchQuery(SearchSqlLines(query.condition), query.filter, query.filtered);
 
     const long found = ADOQuery1->Active() ? ADOQuery1->RecordCount() : 0;
-    StatusBar1->setPanelText(1, QStringLiteral("Найдено: ") + FloatToStr(found));
+    StatusBar1->SetPanelText(1, QStringLiteral("Найдено: ") + FloatToStr(found));
 }
 
 // Remembers a filled field's text in its history file and, when new, in its list.
 void TMenu::recordHistory(TComboBox& field, const QString& fileName) {
-    const QString text = field.text();
+    const QString text = field.Text();
     if (!text.isEmpty() && RecordSearchText(HistoryPath(fileName), text))
-        field.addListItem(text);
+        field.AddListItem(text);
 }
 
 // Replaces the query's text (which closes it), sets the filter of the street-and-name rule
@@ -79,7 +79,7 @@ void TMenu::N1Click() {
         {ComboBox1, PhoneHistory}, {ComboBox2, NameHistory}, {ComboBox3, StreetHistory}};
     for (const auto& [field, fileName] : histories) {
         ClearHistoryFile(HistoryPath(fileName));
-        field->clearListItems();
+        field->ClearListItems();
     }
 }
 

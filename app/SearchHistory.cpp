@@ -39,7 +39,7 @@ TextLines LoadHistory(const QString& path) {
     // The text ends at a zero byte.
     if (const qsizetype zero = bytes.indexOf('\0'); zero >= 0)
         bytes.truncate(zero);
-    return TextLines::Split(FromWindows1251(bytes));
+    return TextLines::split(FromWindows1251(bytes));
 }
 
 bool RecordSearchText(const QString& path, const QString& text) {

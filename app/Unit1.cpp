@@ -68,13 +68,13 @@ TLabel* CreateLabel(QWidget* parent, const char* name, const QRect& geometry,
                     const QString& caption, bool wordWrap = false) {
     auto* label = Create<TLabel>(parent, name, geometry, caption);
     label->setWordWrap(wordWrap);
-    label->growToCaption();
+    label->GrowToCaption();
     return label;
 }
 
 TPanel* CreatePanel(QWidget* parent, const char* name, const QRect& geometry) {
     auto* panel = Create<TPanel>(parent, name, geometry);
-    panel->setColor(Silver);
+    panel->SetColor(Silver);
     return panel;
 }
 
@@ -165,9 +165,9 @@ void TMenu::createSearchPanel() {
     Label3 = CreateLabel(Panel2, "Label3", {32, 52, 31, 13}, QStringLiteral("Улица"));
     SpeedButton1 =
         Create<TSpeedButton>(Panel2, "SpeedButton1", {402, 6, 23, 22}, QStringLiteral("+"));
-    SpeedButton1->setFlat(true);
+    SpeedButton1->SetFlat(true);
     SpeedButton1->setFont(PlatformFont(QStringLiteral("Tahoma"), 16, true));
-    SpeedButton1->setFontColor(ToQColor(clRed));
+    SpeedButton1->SetFontColor(ToQColor(clRed));
     SpeedButton1->hide();
     SpeedButton2 =
         Create<TSpeedButton>(Panel2, "SpeedButton2", {349, 111, 76, 25}, QStringLiteral("Выход"));
@@ -180,17 +180,17 @@ void TMenu::createSearchPanel() {
 void TMenu::createSearchFields() {
     ComboBox1 = Create<TComboBox>(Panel2, "ComboBox1", {32, 25, 145, 21});
     ComboBox2 = Create<TComboBox>(Panel2, "ComboBox2", {200, 25, 185, 21});
-    ComboBox2->setUpperCase(true);
+    ComboBox2->SetUpperCase(true);
     ComboBox3 = Create<TComboBox>(Panel2, "ComboBox3", {32, 71, 145, 21});
-    ComboBox3->setUpperCase(true);
+    ComboBox3->SetUpperCase(true);
     Edit4 = Create<TEdit>(Panel2, "Edit4", {200, 71, 54, 21});
     Edit5 = Create<TEdit>(Panel2, "Edit5", {272, 71, 53, 21});
 }
 
 void TMenu::createStatusBar() {
     StatusBar1 = Create<TStatusBar>(this, "StatusBar1", {0, 524, ClientWidth, 19});
-    StatusBar1->addPanel(QStringLiteral("Результат поиска:"), 125);
-    StatusBar1->addPanel(SearchStatus, TStatusBar::ToRightEdge);
+    StatusBar1->AddPanel(QStringLiteral("Результат поиска:"), 125);
+    StatusBar1->AddPanel(SearchStatus, TStatusBar::ToRightEdge);
 }
 
 // Lies over the right part of the grid; the window clips its last 2 pixels.
@@ -231,18 +231,18 @@ void TMenu::createComponents() {
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     N1 = PopupMenu1->addAction(QStringLiteral("Очистить историю"));
     N1->setObjectName(QStringLiteral("N1"));
-    Panel2->setPopupMenu(PopupMenu1);
+    Panel2->SetPopupMenu(PopupMenu1);
 }
 
 // The status bar lies below the search panel at the bottom edge.
 void TMenu::alignControls() {
     using Align = AlignLayout::Align;
     auto* layout = new AlignLayout(this);
-    layout->add(Panel1, Align::Top);
-    layout->add(StatusBar1, Align::Bottom);
-    layout->add(Panel2, Align::Bottom);
-    layout->add(Image2, Align::Client);
-    layout->add(DBGridEh1, Align::Client);
+    layout->Add(Panel1, Align::Top);
+    layout->Add(StatusBar1, Align::Bottom);
+    layout->Add(Panel2, Align::Bottom);
+    layout->Add(Image2, Align::Client);
+    layout->Add(DBGridEh1, Align::Client);
 }
 
 void TMenu::arrangeTabOrder() {
@@ -260,21 +260,21 @@ void TMenu::connectHandlers() {
     connect(N1, &QAction::triggered, this, Guarded([this] { N1Click(); }));
     DBGridEh1->OnCellClick = Guarded([this](TColumnEh&) { DBGridEh1CellClick(); });
     for (TComboBox* field : {ComboBox1, ComboBox2, ComboBox3})
-        connect(field, &TComboBox::changed, this, Guarded([this] { ComboBox1Change(); }));
+        connect(field, &TComboBox::Changed, this, Guarded([this] { ComboBox1Change(); }));
     const auto onKeyDown = [this](void (TMenu::*handler)(int)) {
         return Guarded([this, handler](int key, Qt::KeyboardModifiers) { (this->*handler)(key); });
     };
-    connect(ComboBox1, &TComboBox::keyDown, this, onKeyDown(&TMenu::ComboBox1KeyDown));
-    connect(ComboBox2, &TComboBox::keyDown, this, onKeyDown(&TMenu::ComboBox2KeyDown));
-    connect(ComboBox3, &TComboBox::keyDown, this, onKeyDown(&TMenu::ComboBox3KeyDown));
-    connect(Edit4, &TEdit::keyDown, this, onKeyDown(&TMenu::ComboBox1KeyDown));
-    connect(Edit5, &TEdit::keyDown, this, onKeyDown(&TMenu::ComboBox1KeyDown));
+    connect(ComboBox1, &TComboBox::KeyDown, this, onKeyDown(&TMenu::ComboBox1KeyDown));
+    connect(ComboBox2, &TComboBox::KeyDown, this, onKeyDown(&TMenu::ComboBox2KeyDown));
+    connect(ComboBox3, &TComboBox::KeyDown, this, onKeyDown(&TMenu::ComboBox3KeyDown));
+    connect(Edit4, &TEdit::KeyDown, this, onKeyDown(&TMenu::ComboBox1KeyDown));
+    connect(Edit5, &TEdit::KeyDown, this, onKeyDown(&TMenu::ComboBox1KeyDown));
     Timer1->start();
 }
 
 bool TMenu::allSearchTextsEmpty() const {
-    return ComboBox1->text().isEmpty() && ComboBox2->text().isEmpty() &&
-           ComboBox3->text().isEmpty();
+    return ComboBox1->Text().isEmpty() && ComboBox2->Text().isEmpty() &&
+           ComboBox3->Text().isEmpty();
 }
 
 void TMenu::enterEmptyState() {
@@ -283,7 +283,7 @@ void TMenu::enterEmptyState() {
     Panel1->hide();
     DBGridEh1->hide();
     SpeedButton1->hide();
-    StatusBar1->setPanelText(1, SearchStatus);
+    StatusBar1->SetPanelText(1, SearchStatus);
     Edit4->setText(QString());
     Edit5->setText(QString());
 }
@@ -308,7 +308,7 @@ void TMenu::ComboBox1Change() {
 
 // Search is offered unless every field is empty and no search has reported since.
 void TMenu::Timer1Timer() {
-    Button1->setEnabled(!(allSearchTextsEmpty() && StatusBar1->panelText(1) == SearchStatus));
+    Button1->setEnabled(!(allSearchTextsEmpty() && StatusBar1->PanelText(1) == SearchStatus));
 }
 
 // Enter searches at once, whatever modifiers are held and even while Button1 is disabled;

@@ -65,7 +65,7 @@ BENCHMARK(GridShiftEnd)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillis
 // Answers every confirmation with OK while it lives.
 class ConfirmEverything : public DialogService {
 public:
-    DialogAnswer show(const DialogRequest&) override { return DialogAnswer::Ok; }
+    DialogAnswer Show(const DialogRequest&) override { return DialogAnswer::Ok; }
 };
 
 // A copy of the generated directory that one iteration may change.

@@ -149,7 +149,7 @@ template <class Act> void AgainstAShortHistory(benchmark::State& state, Act act)
 // every item is tried.
 void TypeIntoLongHistory(benchmark::State& state) {
     AgainstAShortHistory(state, [](TComboBox& field) {
-        field.setText(QString());
+        field.SetText(QString());
         QTest::keyClick(&field, Qt::Key_Z, Qt::NoModifier);
     });
 }

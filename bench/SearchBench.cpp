@@ -110,9 +110,9 @@ public:
     // Runs the case as a user would and paints the grid; returns the rows found.
     long run(const SearchCase& search) {
         TMenu& menu = *menu_;
-        menu.ComboBox1->setText(search.texts.phone);
-        menu.ComboBox2->setText(search.texts.name);
-        menu.ComboBox3->setText(search.texts.street);
+        menu.ComboBox1->SetText(search.texts.phone);
+        menu.ComboBox2->SetText(search.texts.name);
+        menu.ComboBox3->SetText(search.texts.street);
         menu.Edit4->setText(search.texts.house);
         menu.Edit5->setText(search.texts.apartment);
         if (search.wholeTable) {

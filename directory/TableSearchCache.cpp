@@ -74,12 +74,12 @@ bool TableSearchCache::readTexts(SqliteDatabase& database, NameOrder& names) {
             try {
                 texts.folded.close();
             } catch (const std::length_error&) {
-                throw TooLarge();
+                throw tooLarge();
             }
         }
     }
     if (rowids_.size() > std::numeric_limits<std::uint32_t>::max()) {
-        throw TooLarge();
+        throw tooLarge();
     }
     for (Texts& texts : texts_) {
         texts.folded.shrinkToFit();
@@ -197,7 +197,7 @@ std::size_t TableSearchCache::bytesHeld() const noexcept {
     return bytes;
 }
 
-ESqliteError TableSearchCache::TooLarge() {
+ESqliteError TableSearchCache::tooLarge() {
     return ESqliteError(QStringLiteral("The directory is too large to search in memory."),
                         sqlite_result::kTooBig);
 }

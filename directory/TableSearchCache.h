@@ -78,7 +78,7 @@ private:
         void erase(std::size_t entry);
     };
 
-    static ESqliteError TooLarge();
+    static ESqliteError tooLarge();
     static void refuseIndexedTable(SqliteDatabase& database);
     bool readTexts(SqliteDatabase& database, NameOrder& names);
     void setNameOrder(std::vector<std::uint32_t> byName);

@@ -19,7 +19,7 @@ void TableSearchCache::Texts::replace(std::size_t entry, bool null, std::string_
     try {
         folded.replace(entry, text);
     } catch (const std::length_error&) {
-        throw TooLarge();
+        throw tooLarge();
     }
     isNull[entry] = null;
 }
@@ -76,7 +76,7 @@ bool TableSearchCache::reread(SqliteStatement& row, std::int64_t rowid) {
 
 void TableSearchCache::insertEntry(std::size_t entry, std::int64_t rowid) {
     if (rowids_.size() >= std::numeric_limits<std::uint32_t>::max()) {
-        throw TooLarge();
+        throw tooLarge();
     }
     rowids_.insert(rowids_.begin() + static_cast<std::ptrdiff_t>(entry), rowid);
     for (Texts& texts : texts_) {

@@ -77,7 +77,7 @@ std::optional<QString> ConnectionString::value(const QString& key) const {
     return std::nullopt;
 }
 
-QString ConnectionString::Quoted(const QString& value) {
+QString ConnectionString::quoted(const QString& value) {
     QString quoted = value;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';

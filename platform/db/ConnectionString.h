@@ -21,7 +21,7 @@ public:
 
     // A value as the parser reads it back whole: in double quotes, each quote inside doubled,
     // so that a ";", "=" or quote in it (a folder's name) cannot end it or add pairs.
-    static QString Quoted(const QString& value);
+    static QString quoted(const QString& value);
 
 private:
     std::vector<std::pair<QString, QString>> pairs_;

@@ -1,6 +1,6 @@
 #include "platform/text/TextLines.h"
 
-TextLines TextLines::Split(QString text) {
+TextLines TextLines::split(QString text) {
     TextLines lines;
     const QStringView all(text);
     qsizetype start = 0;
@@ -17,7 +17,7 @@ TextLines TextLines::Split(QString text) {
     return lines;
 }
 
-TextLines TextLines::Of(const QStringList& lines) {
+TextLines TextLines::of(const QStringList& lines) {
     TextLines result;
     for (const QString& line : lines) {
         result.spans_.push_back({result.block_.size(), line.size()});

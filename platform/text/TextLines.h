@@ -18,8 +18,8 @@ public:
     TextLines() = default;
     // The lines of a text. CR LF, a lone LF and a lone CR each end a line, an empty line is an
     // empty item, and a break at the very end adds no line.
-    static TextLines Split(QString text);
-    static TextLines Of(const QStringList& lines);
+    static TextLines split(QString text);
+    static TextLines of(const QStringList& lines);
 
     qsizetype size() const noexcept { return static_cast<qsizetype>(spans_.size()); }
     QStringView at(qsizetype line) const noexcept {

@@ -14,7 +14,7 @@ AlignLayout::~AlignLayout() {
         delete aligned.item;
 }
 
-void AlignLayout::add(QWidget* widget, Align side) {
+void AlignLayout::Add(QWidget* widget, Align side) {
     addChildWidget(widget);
     items_.push_back({new QWidgetItem(widget), side});
     widget->installEventFilter(this);
@@ -48,18 +48,18 @@ QSize AlignLayout::sizeHint() const {
 void AlignLayout::setGeometry(const QRect& rect) {
     QLayout::setGeometry(rect);
     QRect free = rect;
-    for (const Aligned& aligned : visible(Align::Top)) {
+    for (const Aligned& aligned : Visible(Align::Top)) {
         const int height = aligned.item->geometry().height();
         aligned.item->setGeometry(QRect(free.left(), free.top(), free.width(), height));
         free.setTop(free.top() + height);
     }
-    for (const Aligned& aligned : visible(Align::Bottom)) {
+    for (const Aligned& aligned : Visible(Align::Bottom)) {
         const int height = aligned.item->geometry().height();
         aligned.item->setGeometry(
             QRect(free.left(), free.bottom() + 1 - height, free.width(), height));
         free.setBottom(free.bottom() - height);
     }
-    for (const Aligned& aligned : visible(Align::Client))
+    for (const Aligned& aligned : Visible(Align::Client))
         aligned.item->setGeometry(free);
 }
 
@@ -69,7 +69,7 @@ bool AlignLayout::eventFilter(QObject* watched, QEvent* event) {
     return QLayout::eventFilter(watched, event);
 }
 
-std::vector<AlignLayout::Aligned> AlignLayout::visible(Align side) const {
+std::vector<AlignLayout::Aligned> AlignLayout::Visible(Align side) const {
     std::vector<Aligned> result;
     for (const Aligned& aligned : items_) {
         if (aligned.side == side && !aligned.item->isEmpty())

@@ -15,7 +15,7 @@ public:
     explicit AlignLayout(QWidget* parent);
     ~AlignLayout() override;
 
-    void add(QWidget* widget, Align side);
+    void Add(QWidget* widget, Align side);
 
     void addItem(QLayoutItem* item) override;
     int count() const override;
@@ -33,7 +33,7 @@ private:
         Align side;
     };
 
-    std::vector<Aligned> visible(Align side) const;
+    std::vector<Aligned> Visible(Align side) const;
 
     std::vector<Aligned> items_;
 };

@@ -24,21 +24,21 @@ std::unique_ptr<DialogService> SetDialogService(std::unique_ptr<DialogService> s
 }
 
 void ShowMessageBox(const QString& caption, const QString& text, DialogIcon icon) {
-    Dialogs().show({DialogKind::MessageBox, caption, text, icon, DialogButtons::Ok});
+    Dialogs().Show({DialogKind::MessageBox, caption, text, icon, DialogButtons::Ok});
 }
 
 bool AskYesNo(const QString& caption, const QString& text, DialogIcon icon) {
-    return Dialogs().show({DialogKind::Question, caption, text, icon, DialogButtons::YesNo}) ==
+    return Dialogs().Show({DialogKind::Question, caption, text, icon, DialogButtons::YesNo}) ==
            DialogAnswer::Yes;
 }
 
 bool ConfirmOkCancel(const QString& text) {
     const DialogRequest request{DialogKind::Confirmation, QStringLiteral("Confirm"), text,
                                 DialogIcon::Confirmation, DialogButtons::OkCancel};
-    return Dialogs().show(request) != DialogAnswer::Cancel;
+    return Dialogs().Show(request) != DialogAnswer::Cancel;
 }
 
 void ShowPlainMessage(const QString& text) {
-    Dialogs().show(
+    Dialogs().Show(
         {DialogKind::PlainMessage, ApplicationTitle(), text, DialogIcon::None, DialogButtons::Ok});
 }

@@ -35,7 +35,7 @@ class DialogService {
 public:
     virtual ~DialogService() = default;
 
-    virtual DialogAnswer show(const DialogRequest& request) = 0;
+    virtual DialogAnswer Show(const DialogRequest& request) = 0;
 };
 
 // The service every dialog goes through.

@@ -67,7 +67,7 @@ void centreOnScreen(QMessageBox& box) {
 
 } // namespace
 
-std::unique_ptr<QMessageBox> QtDialogService::build(const DialogRequest& request) {
+std::unique_ptr<QMessageBox> QtDialogService::Build(const DialogRequest& request) {
     auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
     box->setWindowTitle(request.caption);
     box->setText(request.text);
@@ -77,8 +77,8 @@ std::unique_ptr<QMessageBox> QtDialogService::build(const DialogRequest& request
     return box;
 }
 
-DialogAnswer QtDialogService::show(const DialogRequest& request) {
-    const auto box = build(request);
+DialogAnswer QtDialogService::Show(const DialogRequest& request) {
+    const auto box = Build(request);
     centreOnScreen(*box);
     return toAnswer(box->exec(), request.buttons);
 }

@@ -9,8 +9,8 @@ class QMessageBox;
 // Shows each request as a modal QMessageBox owned by the active window, centred on the screen.
 class QtDialogService : public DialogService {
 public:
-    DialogAnswer show(const DialogRequest& request) override;
+    DialogAnswer Show(const DialogRequest& request) override;
 
     // The message box for a request, not yet shown.
-    static std::unique_ptr<QMessageBox> build(const DialogRequest& request);
+    static std::unique_ptr<QMessageBox> Build(const DialogRequest& request);
 };

@@ -81,54 +81,54 @@ TComboBox::TComboBox(QWidget* parent) : QComboBox(parent), items_(new TextListMo
     // picking from the list or by completing, and Return leaves the text as it is.
     disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
-    connect(lineEdit(), &QLineEdit::textEdited, this, &TComboBox::changed);
-    connect(this, &QComboBox::activated, this, &TComboBox::changed);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &TComboBox::Changed);
+    connect(this, &QComboBox::activated, this, &TComboBox::Changed);
     view()->installEventFilter(this);
 }
 
-void TComboBox::setUpperCase(bool upperCase) {
+void TComboBox::SetUpperCase(bool upperCase) {
     upperCase_ = upperCase;
     lineEdit()->setValidator(upperCase ? new UpperCaseValidator(lineEdit()) : nullptr);
     if (upperCase) {
-        setListItems(listItems());
-        setText(text());
+        SetListItems(ListItems());
+        SetText(Text());
     }
 }
 
-QString TComboBox::text() const {
+QString TComboBox::Text() const {
     return lineEdit()->text();
 }
 
-void TComboBox::setText(const QString& text) {
-    lineEdit()->setText(converted(text));
+void TComboBox::SetText(const QString& text) {
+    lineEdit()->setText(Converted(text));
 }
 
-QStringList TComboBox::listItems() const {
-    return items_->texts();
+QStringList TComboBox::ListItems() const {
+    return items_->Texts();
 }
 
-void TComboBox::addListItem(const QString& item) {
-    const EditState kept = editState();
+void TComboBox::AddListItem(const QString& item) {
+    const EditState kept = CurrentEditState();
     const bool noCurrentItem = currentIndex() < 0;
-    const QString text = converted(item);
-    items_->insertText(sortedPosition(text), text);
+    const QString text = Converted(item);
+    items_->InsertText(SortedPosition(text), text);
     // Adding to an empty list would make the new item current and show it.
     if (noCurrentItem)
         setCurrentIndex(-1);
-    restore(kept);
+    Restore(kept);
 }
 
-void TComboBox::setListItems(TextLines items) {
-    const EditState kept = editState();
+void TComboBox::SetListItems(TextLines items) {
+    const EditState kept = CurrentEditState();
     if (upperCase_)
         items.block() = UpperCased(std::move(items.block()));
-    sort(items);
-    items_->setLines(std::move(items));
+    SortLines(items);
+    items_->SetLines(std::move(items));
     setCurrentIndex(-1);
-    restore(kept);
+    Restore(kept);
 }
 
-void TComboBox::sort(TextLines& lines) const {
+void TComboBox::SortLines(TextLines& lines) const {
     const SortKeys keys = KeysOf(lines, collator_);
     const std::vector<TextLines::Span> spans = lines.spans();
     const std::vector<std::size_t> order = keys.order();
@@ -136,15 +136,15 @@ void TComboBox::sort(TextLines& lines) const {
         lines.spans()[line] = spans[order[line]];
 }
 
-void TComboBox::clearListItems() {
-    const EditState kept = editState();
+void TComboBox::ClearListItems() {
+    const EditState kept = CurrentEditState();
     clear();
-    restore(kept);
+    Restore(kept);
 }
 
 void TComboBox::keyPressEvent(QKeyEvent* event) {
-    emit keyDown(event->key(), event->modifiers());
-    if (handleTypedKey(*event)) {
+    emit KeyDown(event->key(), event->modifiers());
+    if (HandleTypedKey(*event)) {
         event->accept();
         return;
     }
@@ -162,8 +162,8 @@ bool TComboBox::eventFilter(QObject* watched, QEvent* event) {
         if (IsEnter(keyEvent->key())) {
             keyEvent->accept();
             if (event->type() == QEvent::KeyPress) {
-                pickHighlightedAndClose();
-                emit keyDown(keyEvent->key(), keyEvent->modifiers());
+                PickHighlightedAndClose();
+                emit KeyDown(keyEvent->key(), keyEvent->modifiers());
             }
             return true;
         }
@@ -171,37 +171,37 @@ bool TComboBox::eventFilter(QObject* watched, QEvent* event) {
     return QComboBox::eventFilter(watched, event);
 }
 
-void TComboBox::pickHighlightedAndClose() {
+void TComboBox::PickHighlightedAndClose() {
     const QModelIndex highlighted = view()->currentIndex();
     hidePopup();
     if (!highlighted.isValid())
         return;
     setCurrentIndex(highlighted.row());
     lineEdit()->setText(itemText(highlighted.row()));
-    emit changed();
+    emit Changed();
 }
 
 // The completion's share of a typed key; true when it consumed the key.
-bool TComboBox::handleTypedKey(const QKeyEvent& event) {
+bool TComboBox::HandleTypedKey(const QKeyEvent& event) {
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return false;
     if (event.key() == Qt::Key_Backspace) {
-        eraseBackward();
+        EraseBackward();
         return true;
     }
     const QString typed = event.text();
     // Tab, Esc, Enter and the other control characters are the field's own business.
     if (typed.isEmpty() || !typed.front().isPrint())
         return false;
-    return complete(typed);
+    return Complete(typed);
 }
 
-bool TComboBox::complete(const QString& character) {
+bool TComboBox::Complete(const QString& character) {
     QLineEdit* edit = lineEdit();
     const QString typedSoFar =
         edit->hasSelectedText() ? edit->text().left(edit->selectionStart()) : edit->text();
-    const QString candidate = typedSoFar + converted(character);
-    const int item = firstItemStartingWith(candidate);
+    const QString candidate = typedSoFar + Converted(character);
+    const int item = FirstItemStartingWith(candidate);
     if (item < 0)
         return false;
     const int previous = currentIndex();
@@ -210,11 +210,11 @@ bool TComboBox::complete(const QString& character) {
     edit->setText(completed);
     edit->setSelection(candidate.size(), completed.size() - candidate.size());
     if (item != previous)
-        emit changed();
+        emit Changed();
     return true;
 }
 
-void TComboBox::eraseBackward() {
+void TComboBox::EraseBackward() {
     QLineEdit* edit = lineEdit();
     QString text = edit->text();
     int caret = 0;
@@ -231,24 +231,24 @@ void TComboBox::eraseBackward() {
     setCurrentIndex(-1);
     edit->setText(text);
     edit->setCursorPosition(caret);
-    emit changed();
+    emit Changed();
 }
 
-int TComboBox::firstItemStartingWith(const QString& prefix) const {
-    for (qsizetype i = 0; i < items_->size(); ++i) {
-        if (items_->text(i).startsWith(prefix, Qt::CaseInsensitive))
+int TComboBox::FirstItemStartingWith(const QString& prefix) const {
+    for (qsizetype i = 0; i < items_->Size(); ++i) {
+        if (items_->Text(i).startsWith(prefix, Qt::CaseInsensitive))
             return static_cast<int>(i);
     }
     return -1;
 }
 
 // After every item that sorts before or with the new one, so equal items keep their order.
-int TComboBox::sortedPosition(const QString& item) const {
+int TComboBox::SortedPosition(const QString& item) const {
     int low = 0;
     int high = count();
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (collator_.compare(item, items_->text(middle)) < 0)
+        if (collator_.compare(item, items_->Text(middle)) < 0)
             high = middle;
         else
             low = middle + 1;
@@ -256,16 +256,16 @@ int TComboBox::sortedPosition(const QString& item) const {
     return low;
 }
 
-QString TComboBox::converted(const QString& text) const {
+QString TComboBox::Converted(const QString& text) const {
     return upperCase_ ? UpperCased(text) : text;
 }
 
-TComboBox::EditState TComboBox::editState() const {
+TComboBox::EditState TComboBox::CurrentEditState() const {
     const QLineEdit* edit = lineEdit();
     return {edit->text(), edit->cursorPosition(), edit->selectionStart(), edit->selectionLength()};
 }
 
-void TComboBox::restore(const EditState& state) {
+void TComboBox::Restore(const EditState& state) {
     QLineEdit* edit = lineEdit();
     if (edit->text() != state.text)
         edit->setText(state.text);

@@ -22,29 +22,29 @@ class TComboBox : public QComboBox {
 public:
     explicit TComboBox(QWidget* parent = nullptr);
 
-    bool upperCase() const { return upperCase_; }
+    bool UpperCase() const { return upperCase_; }
     // Converts the present text and items too.
-    void setUpperCase(bool upperCase);
+    void SetUpperCase(bool upperCase);
 
-    QString text() const;
+    QString Text() const;
     // Sets the text as the program does: no change is reported.
-    void setText(const QString& text);
+    void SetText(const QString& text);
 
-    QStringList listItems() const;
+    QStringList ListItems() const;
     // Inserts the item at its place in alphabetical order; the text stays as it is.
-    void addListItem(const QString& item);
+    void AddListItem(const QString& item);
     // Replaces the list in one step, however long (a year's history); the text stays as it is.
-    void setListItems(TextLines items);
-    void setListItems(const QStringList& items) { setListItems(TextLines::Of(items)); }
+    void SetListItems(TextLines items);
+    void SetListItems(const QStringList& items) { SetListItems(TextLines::of(items)); }
     // Empties the list; the text stays as it is.
-    void clearListItems();
+    void ClearListItems();
 
 signals:
     // The user changed the text or picked an item (OnChange). While typing completes from the
     // list, only a change of the current item is reported. Setting the text never reports.
-    void changed();
+    void Changed();
     // A key went down in the field (OnKeyDown), before the field handles it.
-    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    void KeyDown(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -58,20 +58,20 @@ private:
         int selectionLength;
     };
 
-    bool handleTypedKey(const QKeyEvent& event);
-    bool complete(const QString& character);
-    void eraseBackward();
-    void pickHighlightedAndClose();
+    bool HandleTypedKey(const QKeyEvent& event);
+    bool Complete(const QString& character);
+    void EraseBackward();
+    void PickHighlightedAndClose();
 
-    int firstItemStartingWith(const QString& prefix) const;
-    int sortedPosition(const QString& item) const;
-    QString converted(const QString& text) const;
+    int FirstItemStartingWith(const QString& prefix) const;
+    int SortedPosition(const QString& item) const;
+    QString Converted(const QString& text) const;
 
-    EditState editState() const;
-    void restore(const EditState& state);
+    EditState CurrentEditState() const;
+    void Restore(const EditState& state);
 
     // Puts the lines in alphabetical order, equal ones in the order they came.
-    void sort(TextLines& lines) const;
+    void SortLines(TextLines& lines) const;
 
     // Russian alphabetical order, ignoring letter case.
     RussianCollator collator_;

@@ -6,6 +6,6 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 void TEdit::keyPressEvent(QKeyEvent* event) {
-    emit keyDown(event->key(), event->modifiers());
+    emit KeyDown(event->key(), event->modifiers());
     QLineEdit::keyPressEvent(event);
 }

@@ -11,7 +11,7 @@ public:
 
 signals:
     // A key went down in the field (OnKeyDown); the field's own handling follows.
-    void keyDown(int key, Qt::KeyboardModifiers modifiers);
+    void KeyDown(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

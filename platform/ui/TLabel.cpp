@@ -6,7 +6,7 @@ TLabel::TLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent
     setAutoFillBackground(false);
 }
 
-void TLabel::growToCaption() {
+void TLabel::GrowToCaption() {
     if (wordWrap())
         return;
     const int needed = fontMetrics().horizontalAdvance(text());

@@ -13,5 +13,5 @@ public:
     // Widens the label when its caption does not fit on one line, as the platform sizes a
     // label to its caption: the metrics of a font differ by a pixel or two between
     // platforms. A word-wrapped label keeps its width.
-    void growToCaption();
+    void GrowToCaption();
 };

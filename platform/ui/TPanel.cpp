@@ -8,7 +8,7 @@
 TPanel::TPanel(QWidget* parent) : QWidget(parent), color_(palette().color(QPalette::Button)) {
 }
 
-void TPanel::setColor(const QColor& color) {
+void TPanel::SetColor(const QColor& color) {
     color_ = color;
     update();
 }

@@ -14,12 +14,12 @@ public:
     explicit TPanel(QWidget* parent = nullptr);
 
     // The fill colour; the button-face colour until set.
-    QColor color() const { return color_; }
-    void setColor(const QColor& color);
+    QColor Color() const { return color_; }
+    void SetColor(const QColor& color);
 
     // The menu a right click opens; nullptr for none.
-    QMenu* popupMenu() const { return popupMenu_; }
-    void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+    QMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -9,7 +9,7 @@ TSpeedButton::TSpeedButton(const QString& caption, QWidget* parent) : QToolButto
     setFocusPolicy(Qt::NoFocus);
 }
 
-void TSpeedButton::setFontColor(const QColor& color) {
+void TSpeedButton::SetFontColor(const QColor& color) {
     QPalette colours = palette();
     colours.setColor(QPalette::ButtonText, color);
     colours.setColor(QPalette::WindowText, color);

@@ -12,9 +12,9 @@ class TSpeedButton : public QToolButton {
 public:
     explicit TSpeedButton(const QString& caption, QWidget* parent = nullptr);
 
-    bool isFlat() const { return autoRaise(); }
-    void setFlat(bool flat) { setAutoRaise(flat); }
+    bool Flat() const { return autoRaise(); }
+    void SetFlat(bool flat) { setAutoRaise(flat); }
 
     // The colour of the caption.
-    void setFontColor(const QColor& color);
+    void SetFontColor(const QColor& color);
 };

@@ -16,14 +16,14 @@ public:
     explicit TStatusBar(QWidget* parent = nullptr);
 
     // Adds a panel after the others; ToRightEdge makes it fill the rest of the bar.
-    void addPanel(const QString& text, int width);
-    int panelCount() const { return static_cast<int>(panels_.size()); }
+    void AddPanel(const QString& text, int width);
+    int PanelCount() const { return static_cast<int>(panels_.size()); }
 
-    QString panelText(int index) const;
-    void setPanelText(int index, const QString& text);
+    QString PanelText(int index) const;
+    void SetPanelText(int index, const QString& text);
 
     // The panel's area inside the bar.
-    QRect panelRect(int index) const;
+    QRect PanelRect(int index) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,8 +35,8 @@ private:
     };
 
     // The panel at the index; throws std::out_of_range for no such panel.
-    const Panel& panel(int index) const;
-    Panel& panel(int index);
+    const Panel& PanelAt(int index) const;
+    Panel& PanelAt(int index);
 
     std::vector<Panel> panels_;
 };

@@ -23,13 +23,13 @@ bool TextListModel::removeRows(int row, int count, const QModelIndex& parent) {
     return true;
 }
 
-void TextListModel::setLines(TextLines lines) {
+void TextListModel::SetLines(TextLines lines) {
     beginResetModel();
     lines_ = std::move(lines);
     endResetModel();
 }
 
-void TextListModel::insertText(qsizetype row, const QString& text) {
+void TextListModel::InsertText(qsizetype row, const QString& text) {
     beginInsertRows({}, static_cast<int>(row), static_cast<int>(row));
     QString& block = lines_.block();
     std::vector<TextLines::Span>& spans = lines_.spans();

@@ -22,14 +22,14 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    qsizetype size() const noexcept { return lines_.size(); }
-    QStringView text(qsizetype row) const noexcept { return lines_.at(row); }
-    QStringList texts() const { return lines_.toStringList(); }
+    qsizetype Size() const noexcept { return lines_.size(); }
+    QStringView Text(qsizetype row) const noexcept { return lines_.at(row); }
+    QStringList Texts() const { return lines_.toStringList(); }
 
     // Replaces every row at once.
-    void setLines(TextLines lines);
+    void SetLines(TextLines lines);
     // Inserts a row before `row` (size() appends).
-    void insertText(qsizetype row, const QString& text);
+    void InsertText(qsizetype row, const QString& text);
 
 private:
     TextLines lines_;

@@ -71,7 +71,7 @@ TEST_F(EntryEditorTest, AsksBothQuestionsAsWarningAndInformationWithYesAsDefault
         };
         for (const auto& refuse :
              std::initializer_list<std::function<void(QMessageBox&)>>{close, escape}) {
-            const auto box = QtDialogService::build(request);
+            const auto box = QtDialogService::Build(request);
             EXPECT_EQ(box->icon(), request.icon == DialogIcon::Warning ? QMessageBox::Warning
                                                                        : QMessageBox::Information);
             EXPECT_EQ(box->button(QMessageBox::Yes)->text(), u"&Yes"_s);

@@ -23,8 +23,8 @@ protected:
     }
 
     std::vector<QStringList> lists() {
-        return {menu().ComboBox1->listItems(), menu().ComboBox2->listItems(),
-                menu().ComboBox3->listItems()};
+        return {menu().ComboBox1->ListItems(), menu().ComboBox2->ListItems(),
+                menu().ComboBox3->ListItems()};
     }
 
     static DialogRequest Plain(const QString& text) {
@@ -64,13 +64,13 @@ TEST_F(HistoryCommandsTest, AMissingFileAtStartUpLeavesItsListAndTheLaterOnesEmp
 
 TEST_F(HistoryCommandsTest, ClearingEmptiesEveryFileAndListButKeepsTheTypedTexts) {
     fillHistories();
-    menu().ComboBox2->setText(u"ИВАН"_s);
+    menu().ComboBox2->SetText(u"ИВАН"_s);
     menu().N1->trigger();
 
     for (const QString& name : {u"tel.txt"_s, u"user.txt"_s, u"street.txt"_s})
         EXPECT_EQ(historyBytes(name), QByteArray()) << name.toStdString();
     EXPECT_EQ(lists(), std::vector<QStringList>(3));
-    EXPECT_EQ(menu().ComboBox2->text(), u"ИВАН"_s);
+    EXPECT_EQ(menu().ComboBox2->Text(), u"ИВАН"_s);
     EXPECT_TRUE(dialogs->requests().empty());
 }
 
@@ -94,7 +94,7 @@ TEST_F(HistoryCommandsTest, ClearingWithoutTheHistoryFolderReportsAnInvalidFilen
     const std::vector<DialogRequest> expected{Plain(u"Ошибка открытия файла!"_s),
                                               Report(u"Invalid filename."_s)};
     EXPECT_EQ(dialogs->requests(), expected);
-    EXPECT_EQ(menu().ComboBox1->listItems(), QStringList({u"12"_s, u"345"_s}));
+    EXPECT_EQ(menu().ComboBox1->ListItems(), QStringList({u"12"_s, u"345"_s}));
     EXPECT_FALSE(QDir(folder().path() + u"/History"_s).exists());
 }
 

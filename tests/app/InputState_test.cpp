@@ -63,29 +63,29 @@ TEST_F(MenuTest, EmptyingTheLastFilledFieldRestoresTheStartAndClearsHouseAndApar
     TypeText(menu().ComboBox3, QStringLiteral("м"));
     menu().Edit4->setText(QStringLiteral("12"));
     menu().Edit5->setText(QStringLiteral("3"));
-    menu().StatusBar1->setPanelText(1, QStringLiteral("Найдено: 4"));
+    menu().StatusBar1->SetPanelText(1, QStringLiteral("Найдено: 4"));
 
     QTest::keyClick(menu().ComboBox1, Qt::Key_Backspace);
     EXPECT_EQ(Shown(menu()), SearchingState);
     EXPECT_EQ(menu().Edit4->text(), QStringLiteral("12"));
-    EXPECT_EQ(menu().StatusBar1->panelText(1), QStringLiteral("Найдено: 4"));
+    EXPECT_EQ(menu().StatusBar1->PanelText(1), QStringLiteral("Найдено: 4"));
 
     QTest::keyClick(menu().ComboBox3, Qt::Key_Backspace);
     EXPECT_EQ(Shown(menu()), EmptyState);
     EXPECT_EQ(menu().Edit4->text(), QString());
     EXPECT_EQ(menu().Edit5->text(), QString());
-    EXPECT_EQ(menu().StatusBar1->panelText(1), SearchStatus);
+    EXPECT_EQ(menu().StatusBar1->PanelText(1), SearchStatus);
 }
 
 TEST_F(MenuTest, TheProgramSettingAFieldTextChangesNoState) {
-    menu().ComboBox2->setText(QStringLiteral("ИВАНОВ"));
+    menu().ComboBox2->SetText(QStringLiteral("ИВАНОВ"));
     EXPECT_EQ(Shown(menu()), EmptyState);
 }
 
 TEST_F(MenuTest, PickingAListItemEntersTheSearchingState) {
-    menu().ComboBox3->addListItem(QStringLiteral("МИРА"));
+    menu().ComboBox3->AddListItem(QStringLiteral("МИРА"));
     QTest::keyClick(menu().ComboBox3, Qt::Key_Down);
-    EXPECT_EQ(menu().ComboBox3->text(), QStringLiteral("МИРА"));
+    EXPECT_EQ(menu().ComboBox3->Text(), QStringLiteral("МИРА"));
     EXPECT_EQ(Shown(menu()), SearchingState);
 }
 
@@ -123,9 +123,9 @@ TEST_F(MenuTest, SearchIsOfferedUnlessAllFieldsAreEmptyAndTheStatusSaysSearch) {
     // Each case starts from the opposite button state, so that the tick has to change it.
     for (const ButtonCase& expected : cases) {
         SCOPED_TRACE(expected.status.toStdString() + " / " + expected.phone + expected.street);
-        menu().ComboBox1->setText(QString::fromUtf8(expected.phone));
-        menu().ComboBox3->setText(QString::fromUtf8(expected.street));
-        menu().StatusBar1->setPanelText(1, expected.status);
+        menu().ComboBox1->SetText(QString::fromUtf8(expected.phone));
+        menu().ComboBox3->SetText(QString::fromUtf8(expected.street));
+        menu().StatusBar1->SetPanelText(1, expected.status);
         menu().Button1->setEnabled(!expected.enabled);
         tick();
         EXPECT_EQ(menu().Button1->isEnabled(), expected.enabled);
@@ -194,12 +194,12 @@ TEST_F(MenuTest, TheFieldStillHandlesTheEnterThatSearched) {
 
 TEST_F(MenuTest, EnterInAnOpenHistoryListPicksTheItemAndSearches) {
     TComboBox& field = *menu().ComboBox2;
-    field.setListItems({QStringLiteral("ИВАНОВ"), QStringLiteral("ПЕТРОВ")});
+    field.SetListItems({QStringLiteral("ИВАНОВ"), QStringLiteral("ПЕТРОВ")});
     field.showPopup();
     field.view()->setCurrentIndex(field.model()->index(1, 0));
     QTest::keyClick(field.view(), Qt::Key_Return);
     EXPECT_EQ(menu().searches, 1);
-    EXPECT_EQ(field.text(), QStringLiteral("ПЕТРОВ"));
+    EXPECT_EQ(field.Text(), QStringLiteral("ПЕТРОВ"));
     EXPECT_FALSE(field.view()->isVisible());
     EXPECT_EQ(Shown(menu()), SearchingState);
 }

@@ -131,7 +131,7 @@ TEST_F(MenuTest, LaterControlsLieAboveEarlierOnes) {
 
 TEST_F(MenuTest, PanelsAreSilverAndTheEntryEditorIsClippedAtTheRightEdge) {
     for (const TPanel* panel : {menu().Panel1, menu().Panel2, menu().Panel3})
-        EXPECT_EQ(panel->color(), QColor(192, 192, 192)) << panel->objectName().toStdString();
+        EXPECT_EQ(panel->Color(), QColor(192, 192, 192)) << panel->objectName().toStdString();
     EXPECT_EQ(menu().Panel3->geometry().right() - menu().contentsRect().right(), 2);
     EXPECT_GT(menu().Image1->width(), menu().Panel1->width());
 }
@@ -153,11 +153,11 @@ TEST_F(MenuTest, ThePicturesAreStretchedOverTheirControlsAndTheWindowCarriesItsI
 
 TEST_F(MenuTest, StatusBarHasItsTwoPanels) {
     const TStatusBar& status = *menu().StatusBar1;
-    ASSERT_EQ(status.panelCount(), 2);
-    EXPECT_EQ(status.panelText(0), QStringLiteral("Результат поиска:"));
-    EXPECT_EQ(status.panelText(1), QStringLiteral("Поиск"));
-    EXPECT_EQ(status.panelRect(0), QRect(0, 0, 125, 19));
-    EXPECT_EQ(status.panelRect(1), QRect(125, 0, 431 - 125, 19));
+    ASSERT_EQ(status.PanelCount(), 2);
+    EXPECT_EQ(status.PanelText(0), QStringLiteral("Результат поиска:"));
+    EXPECT_EQ(status.PanelText(1), QStringLiteral("Поиск"));
+    EXPECT_EQ(status.PanelRect(0), QRect(0, 0, 125, 19));
+    EXPECT_EQ(status.PanelRect(1), QRect(125, 0, 431 - 125, 19));
 }
 
 TEST_F(MenuTest, ThePicturesAndTheGridFillWhatTheBannerAndSearchPanelLeave) {
@@ -197,8 +197,8 @@ TEST_F(MenuTest, ControlsUseTahomaEightPointAndTheEditToggleItsOwnRedFont) {
     EXPECT_EQ(toggle.pixelSize(), 16);
     EXPECT_TRUE(toggle.bold());
     EXPECT_EQ(menu().SpeedButton1->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
-    EXPECT_TRUE(menu().SpeedButton1->isFlat());
-    EXPECT_FALSE(menu().SpeedButton2->isFlat());
+    EXPECT_TRUE(menu().SpeedButton1->Flat());
+    EXPECT_FALSE(menu().SpeedButton2->Flat());
 }
 
 TEST_F(MenuTest, TheNewEntryCaptionWrapsOntoTwoLines) {

@@ -96,8 +96,8 @@ TEST_F(SearchCommandTest, RecordsNewTextsOnceInTheirHistoryFilesAndLists) {
     EXPECT_EQ(historyBytes(u"tel.txt"_s), QByteArray("345\r\n3456\r\n"));
     EXPECT_EQ(historyBytes(u"user.txt"_s), ToWindows1251(u"ИВАН\r\n"));
     EXPECT_EQ(historyBytes(u"street.txt"_s), ToWindows1251(u"ЛЕНИНА\r\n"));
-    EXPECT_EQ(menu().ComboBox1->listItems(), QStringList({u"345"_s, u"3456"_s}));
-    EXPECT_EQ(menu().ComboBox2->listItems(), QStringList({u"ИВАН"_s}));
+    EXPECT_EQ(menu().ComboBox1->ListItems(), QStringList({u"345"_s, u"3456"_s}));
+    EXPECT_EQ(menu().ComboBox2->ListItems(), QStringList({u"ИВАН"_s}));
 }
 
 TEST_F(SearchCommandTest, AMissingHistoryFileEndsTheCommandBeforeAnyQuery) {

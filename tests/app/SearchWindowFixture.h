@@ -51,15 +51,15 @@ protected:
     // Puts the texts into the search fields as the program would and presses Enter in one.
     void search(const QString& phone, const QString& name = {}, const QString& street = {},
                 const QString& house = {}, const QString& apartment = {}) {
-        menu().ComboBox1->setText(phone);
-        menu().ComboBox2->setText(name);
-        menu().ComboBox3->setText(street);
+        menu().ComboBox1->SetText(phone);
+        menu().ComboBox2->SetText(name);
+        menu().ComboBox3->SetText(street);
         menu().Edit4->setText(house);
         menu().Edit5->setText(apartment);
         QTest::keyClick(menu().Edit4, Qt::Key_Return);
     }
 
-    QString status() { return menu().StatusBar1->panelText(1); }
+    QString status() { return menu().StatusBar1->PanelText(1); }
 
     QByteArray historyBytes(const QString& fileName) const {
         QFile file(folder().historyPath(fileName));

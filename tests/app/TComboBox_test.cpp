@@ -20,7 +20,7 @@ namespace {
 // A shown field with its change and key reports counted.
 class ComboBoxTest : public ::testing::Test {
 protected:
-    ComboBoxTest() : changes(&box, &TComboBox::changed), keys(&box, &TComboBox::keyDown) {
+    ComboBoxTest() : changes(&box, &TComboBox::Changed), keys(&box, &TComboBox::KeyDown) {
         box.show();
     }
 
@@ -47,11 +47,11 @@ TEST_F(ComboBoxTest, TheListStaysSortedWhateverOrderItemsAreAddedInAndKeepsDupli
     };
     for (const ListCase& expected : cases) {
         SCOPED_TRACE(expected.added.join(' ').toStdString());
-        box.setUpperCase(expected.upperCase);
-        box.clearListItems();
+        box.SetUpperCase(expected.upperCase);
+        box.ClearListItems();
         for (const QString& item : expected.added)
-            box.addListItem(item);
-        EXPECT_EQ(box.listItems(), expected.listed);
+            box.AddListItem(item);
+        EXPECT_EQ(box.ListItems(), expected.listed);
     }
     EXPECT_EQ(changes.count(), 0);
 }
@@ -63,16 +63,16 @@ TEST_F(ComboBoxTest, SettingTheListIsOneStepInTheOrderOfAddingItsItems) {
                             "3-12-45", "Аптека", "ёлка", "2-01-01", "abc",  "ABC",  ""};
     for (const bool upperCase : {false, true}) {
         SCOPED_TRACE(upperCase);
-        box.setUpperCase(upperCase);
-        box.clearListItems();
+        box.SetUpperCase(upperCase);
+        box.ClearListItems();
         for (const QString& item : items)
-            box.addListItem(item);
-        const QStringList added = box.listItems();
+            box.AddListItem(item);
+        const QStringList added = box.ListItems();
 
         QSignalSpy inserted(box.model(), &QAbstractItemModel::rowsInserted);
         QSignalSpy reset(box.model(), &QAbstractItemModel::modelReset);
-        box.setListItems(items);
-        EXPECT_EQ(box.listItems(), added);
+        box.SetListItems(items);
+        EXPECT_EQ(box.ListItems(), added);
         EXPECT_EQ(inserted.count(), 0);
         EXPECT_EQ(reset.count(), 1);
     }
@@ -96,48 +96,48 @@ TEST_F(ComboBoxTest, ALongListIsInTheCollationsOrder) {
     std::stable_sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
         return collator.compare(QStringView(a), QStringView(b)) < 0;
     });
-    box.setListItems(items);
-    EXPECT_EQ(box.listItems(), expected);
+    box.SetListItems(items);
+    EXPECT_EQ(box.ListItems(), expected);
 }
 
 // The combo box's own item functions work on the list as well.
 TEST_F(ComboBoxTest, TheComboBoxsOwnItemFunctionsChangeTheList) {
-    box.setListItems({QStringLiteral("b")});
+    box.SetListItems({QStringLiteral("b")});
     box.insertItem(0, QStringLiteral("a"));
     box.addItem(QStringLiteral("c"));
     box.setItemText(1, QStringLiteral("B"));
-    EXPECT_EQ(box.listItems(), QStringList({"a", "B", "c"}));
+    EXPECT_EQ(box.ListItems(), QStringList({"a", "B", "c"}));
 }
 
 TEST_F(ComboBoxTest, ChangingTheListKeepsTheTextAndReportsNoChange) {
-    box.setText(QStringLiteral("typed"));
-    box.addListItem(QStringLiteral("first"));
-    EXPECT_EQ(box.text(), QStringLiteral("typed"));
+    box.SetText(QStringLiteral("typed"));
+    box.AddListItem(QStringLiteral("first"));
+    EXPECT_EQ(box.Text(), QStringLiteral("typed"));
     EXPECT_EQ(box.currentIndex(), -1);
-    box.setListItems({QStringLiteral("b"), QStringLiteral("a")});
-    EXPECT_EQ(box.listItems(), QStringList({"a", "b"}));
-    box.clearListItems();
-    EXPECT_EQ(box.text(), QStringLiteral("typed"));
+    box.SetListItems({QStringLiteral("b"), QStringLiteral("a")});
+    EXPECT_EQ(box.ListItems(), QStringList({"a", "b"}));
+    box.ClearListItems();
+    EXPECT_EQ(box.Text(), QStringLiteral("typed"));
     EXPECT_EQ(box.count(), 0);
     EXPECT_EQ(changes.count(), 0);
 }
 
 TEST_F(ComboBoxTest, AnUpperCaseFieldConvertsTypedSetAndPastedText) {
-    box.setUpperCase(true);
-    box.setText(QStringLiteral("ул. ленина"));
-    EXPECT_EQ(box.text(), QStringLiteral("УЛ. ЛЕНИНА"));
+    box.SetUpperCase(true);
+    box.SetText(QStringLiteral("ул. ленина"));
+    EXPECT_EQ(box.Text(), QStringLiteral("УЛ. ЛЕНИНА"));
     EXPECT_EQ(changes.count(), 0) << "the program set the text";
 
-    box.setText(QString());
+    box.SetText(QString());
     TypeText(&box, QStringLiteral("мира ß"));
-    EXPECT_EQ(box.text(), QStringLiteral("МИРА ß"));
+    EXPECT_EQ(box.Text(), QStringLiteral("МИРА ß"));
     box.lineEdit()->insert(QStringLiteral("abc"));
-    EXPECT_EQ(box.text(), QStringLiteral("МИРА ßABC"));
+    EXPECT_EQ(box.Text(), QStringLiteral("МИРА ßABC"));
 }
 
 TEST_F(ComboBoxTest, AFieldAsTypedKeepsTheCase) {
     TypeText(&box, QStringLiteral("Ab1"));
-    EXPECT_EQ(box.text(), QStringLiteral("Ab1"));
+    EXPECT_EQ(box.Text(), QStringLiteral("Ab1"));
     EXPECT_EQ(changes.count(), 3);
 }
 
@@ -195,9 +195,9 @@ TEST_F(ComboBoxTest, TypingCompletesFromTheList) {
     for (const CompletionCase& sequence : CompletionCases) {
         SCOPED_TRACE(sequence.name);
         TComboBox field;
-        QSignalSpy reported(&field, &TComboBox::changed);
-        field.setUpperCase(sequence.upperCase);
-        field.setListItems(sequence.items);
+        QSignalSpy reported(&field, &TComboBox::Changed);
+        field.SetUpperCase(sequence.upperCase);
+        field.SetListItems(sequence.items);
         field.show();
         for (const Step& step : sequence.steps) {
             SCOPED_TRACE(step.typed.toStdString());
@@ -205,11 +205,11 @@ TEST_F(ComboBoxTest, TypingCompletesFromTheList) {
                 QTest::keyClick(&field, Qt::Key_Backspace);
             else
                 TypeText(&field, step.typed);
-            EXPECT_EQ(field.text(), step.text);
+            EXPECT_EQ(field.Text(), step.text);
             EXPECT_EQ(field.lineEdit()->selectedText(), step.selected);
             EXPECT_EQ(reported.count(), step.changes);
             if (!step.selected.isEmpty()) {
-                EXPECT_EQ(field.lineEdit()->cursorPosition(), field.text().size());
+                EXPECT_EQ(field.lineEdit()->cursorPosition(), field.Text().size());
             }
         }
         EXPECT_EQ(field.count(), sequence.items.size()) << "typing adds no item";
@@ -217,38 +217,38 @@ TEST_F(ComboBoxTest, TypingCompletesFromTheList) {
 }
 
 TEST_F(ComboBoxTest, TheCandidateIsTheWholeTextWhereverTheCaretStands) {
-    box.setListItems({QStringLiteral("abc")});
-    box.setText(QStringLiteral("ab"));
+    box.SetListItems({QStringLiteral("abc")});
+    box.SetText(QStringLiteral("ab"));
     box.lineEdit()->setCursorPosition(0);
     TypeText(&box, QStringLiteral("c"));
-    EXPECT_EQ(box.text(), QStringLiteral("abc"));
+    EXPECT_EQ(box.Text(), QStringLiteral("abc"));
     EXPECT_EQ(box.currentIndex(), 0);
     EXPECT_EQ(changes.count(), 1);
 }
 
 TEST_F(ComboBoxTest, BackspaceRemovesASelectionAnywhereAndPutsTheCaretWhereItBegan) {
-    box.setText(QStringLiteral("12345"));
+    box.SetText(QStringLiteral("12345"));
     box.lineEdit()->setSelection(1, 2);
     QTest::keyClick(&box, Qt::Key_Backspace);
-    EXPECT_EQ(box.text(), QStringLiteral("145"));
+    EXPECT_EQ(box.Text(), QStringLiteral("145"));
     EXPECT_EQ(caret(), 1);
 
     box.lineEdit()->setCursorPosition(2);
     QTest::keyClick(&box, Qt::Key_Backspace);
-    EXPECT_EQ(box.text(), QStringLiteral("15"));
+    EXPECT_EQ(box.Text(), QStringLiteral("15"));
     EXPECT_EQ(caret(), 1);
     EXPECT_EQ(changes.count(), 2);
 }
 
 TEST_F(ComboBoxTest, BackspaceInAnEmptyFieldChangesNothing) {
     QTest::keyClick(&box, Qt::Key_Backspace);
-    EXPECT_EQ(box.text(), QString());
+    EXPECT_EQ(box.Text(), QString());
     EXPECT_EQ(changes.count(), 0);
 }
 
 TEST_F(ComboBoxTest, EveryKeyIsReportedBeforeTheFieldHandlesIt) {
     QString textWhenReported;
-    QObject::connect(&box, &TComboBox::keyDown, [&] { textWhenReported = box.text(); });
+    QObject::connect(&box, &TComboBox::KeyDown, [&] { textWhenReported = box.Text(); });
     QTest::keyClick(&box, Qt::Key_Return, Qt::ShiftModifier); // Shift goes down first
     TypeText(&box, QStringLiteral("x"));
     ASSERT_EQ(keys.count(), 3);
@@ -257,29 +257,29 @@ TEST_F(ComboBoxTest, EveryKeyIsReportedBeforeTheFieldHandlesIt) {
     EXPECT_EQ(keys.at(1).at(1).value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
     EXPECT_EQ(keys.at(2).at(0).toInt(), int(Qt::Key_X));
     EXPECT_EQ(textWhenReported, QString());
-    EXPECT_EQ(box.text(), QStringLiteral("x"));
+    EXPECT_EQ(box.Text(), QStringLiteral("x"));
 }
 
 TEST_F(ComboBoxTest, EnterWithAMatchingTextPicksNoItem) {
-    box.setListItems({QStringLiteral("abc"), QStringLiteral("xyz")});
-    box.setText(QStringLiteral("xyz"));
+    box.SetListItems({QStringLiteral("abc"), QStringLiteral("xyz")});
+    box.SetText(QStringLiteral("xyz"));
     QTest::keyClick(&box, Qt::Key_Return);
     EXPECT_EQ(box.currentIndex(), -1);
     EXPECT_EQ(changes.count(), 0);
 }
 
 TEST_F(ComboBoxTest, PickingWithArrowKeysOrFromTheOpenListReportsAChange) {
-    box.setListItems({QStringLiteral("b"), QStringLiteral("a")});
+    box.SetListItems({QStringLiteral("b"), QStringLiteral("a")});
     QTest::keyClick(&box, Qt::Key_Down);
-    EXPECT_EQ(box.text(), QStringLiteral("a"));
+    EXPECT_EQ(box.Text(), QStringLiteral("a"));
     QTest::keyClick(&box, Qt::Key_Down);
-    EXPECT_EQ(box.text(), QStringLiteral("b"));
+    EXPECT_EQ(box.Text(), QStringLiteral("b"));
     EXPECT_EQ(changes.count(), 2);
 
     box.showPopup();
     box.view()->setCurrentIndex(box.model()->index(0, 0));
     QTest::keyClick(box.view(), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(box.text(), QStringLiteral("a"));
+    EXPECT_EQ(box.Text(), QStringLiteral("a"));
     EXPECT_EQ(changes.count(), 3);
     EXPECT_EQ(keys.count(), 3) << "Enter in the open list is reported too";
 }

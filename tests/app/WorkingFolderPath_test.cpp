@@ -25,7 +25,7 @@ QString FoundFor(const QString& name) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&menu));
     TypeText(menu.ComboBox2, name);
     QTest::keyClick(menu.ComboBox2, Qt::Key_Return);
-    return menu.StatusBar1->panelText(1);
+    return menu.StatusBar1->PanelText(1);
 }
 
 TEST(WorkingFolderPathTest, AFolderNamedWithSeparatorsQuotesAndCyrillicFindsItsEntries) {

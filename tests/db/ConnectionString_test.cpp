@@ -45,7 +45,7 @@ TEST(ConnectionStringTest, AQuotedValueReadsBackWholeWhateverItHolds) {
           "/it's/ccx.ddx", " /spaced ; out ", "/Справочник=1/ccx.ddx", "\"", ""}) {
         SCOPED_TRACE(value);
         const QString text = QStringLiteral("Data Source=") +
-                             ConnectionString::Quoted(QString::fromUtf8(value)) +
+                             ConnectionString::quoted(QString::fromUtf8(value)) +
                              QStringLiteral(";Persist Security Info=False");
         const ConnectionString connection(text);
         EXPECT_EQ(connection.pairs().size(), 2u);

@@ -8,7 +8,7 @@
 namespace {
 
 TEST(QtDialogService, BuildsAYesNoQuestionWithYesAsDefaultAndNoOnEscape) {
-    const auto box = QtDialogService::build({DialogKind::Question, QStringLiteral("Warning"),
+    const auto box = QtDialogService::Build({DialogKind::Question, QStringLiteral("Warning"),
                                              QStringLiteral("Сохранить?"), DialogIcon::Warning,
                                              DialogButtons::YesNo});
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Warning"));
@@ -35,7 +35,7 @@ TEST(QtDialogService, BuildsTheOtherKinds) {
     };
     for (const auto& c : cases) {
         const auto box =
-            QtDialogService::build({DialogKind::MessageBox, {}, {}, c.icon, c.buttons});
+            QtDialogService::Build({DialogKind::MessageBox, {}, {}, c.icon, c.buttons});
         EXPECT_EQ(box->icon(), c.qtIcon);
         EXPECT_EQ(box->standardButtons(), c.qtButtons);
     }

@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-DialogAnswer ScriptedDialogService::show(const DialogRequest& request) {
+DialogAnswer ScriptedDialogService::Show(const DialogRequest& request) {
     requests_.push_back(request);
     if (request.buttons == DialogButtons::Ok)
         return DialogAnswer::Ok;

@@ -12,7 +12,7 @@
 // answer fails the test and is refused.
 class ScriptedDialogService : public DialogService {
 public:
-    DialogAnswer show(const DialogRequest& request) override;
+    DialogAnswer Show(const DialogRequest& request) override;
 
     void answer(DialogAnswer next) { answers_.push_back(next); }
     const std::vector<DialogRequest>& requests() const { return requests_; }

@@ -17,10 +17,10 @@ protected:
         status->resize(400, 20);
         panel->resize(400, 50);
         auto* layout = new AlignLayout(&window);
-        layout->add(top, Align::Top);
-        layout->add(status, Align::Bottom);
-        layout->add(panel, Align::Bottom);
-        layout->add(client, Align::Client);
+        layout->Add(top, Align::Top);
+        layout->Add(status, Align::Bottom);
+        layout->Add(panel, Align::Bottom);
+        layout->Add(client, Align::Client);
         window.show();
     }
 
