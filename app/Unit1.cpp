@@ -4,7 +4,7 @@
 #include "data/TADOQuery.h"
 #include "data/TDataSource.h"
 #include "data/TWideStringField.h"
-#include "grid/DirectoryGrid.h"
+#include "app/DirectoryGrid.h"
 #include "grid/TDBGridEh.h"
 
 #include "platform/ui/AlignLayout.h"

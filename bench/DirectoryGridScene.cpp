@@ -2,7 +2,7 @@
 
 #include "BenchApplication.h"
 
-#include "grid/DirectoryGrid.h"
+#include "app/DirectoryGrid.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "tests/grid/GridFixture.h"
 
-#include "grid/DirectoryGrid.h"
+#include "app/DirectoryGrid.h"
 #include "platform/db/SqliteDatabase.h"
 
 #include <QApplication>

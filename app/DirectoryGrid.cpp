@@ -1,5 +1,6 @@
-#include "grid/DirectoryGrid.h"
+#include "app/DirectoryGrid.h"
 
+#include "directory/DirectoryColumns.h"
 #include "grid/TDBGridEh.h"
 #include "platform/ui/Fonts.h"
 
@@ -8,22 +9,7 @@ namespace {
 // The background of even-numbered records: 16776176, hexadecimal FFFBF0.
 constexpr TColor DirectoryEvenRowColor = RGB(240, 251, 255);
 
-struct ColumnLayout {
-    const char* fieldName;
-    const char* caption;
-    int width;
-    const char* displayFormat;
-    bool endEllipsis;
-    bool hideDuplicates;
-};
-
-constexpr ColumnLayout DirectoryColumns[] = {
-    {"Tel", "Телефон", 49, "#-##-##", false, false},
-    {"Fio", "Ф.И.О. или организация", 187, "", true, true},
-    {"Name", "Адрес", 159, "", false, false},
-};
-
-void AddColumn(TDBGridEh& grid, const ColumnLayout& layout) {
+void AddColumn(TDBGridEh& grid, const DirectoryColumn& layout) {
     TColumnEh& column = grid.Columns().Add();
     column.SetFieldName(QString::fromUtf8(layout.fieldName));
     column.Title().SetCaption(QString::fromUtf8(layout.caption));
@@ -52,7 +38,7 @@ void ConfigureDirectoryGrid(TDBGridEh& grid, TDataSource& dataSource) {
     grid.SetFooterFont(windowFont);
     grid.SetShowHint(true);
     grid.SetParentShowHint(false);
-    for (const ColumnLayout& layout : DirectoryColumns)
+    for (const DirectoryColumn& layout : kDirectoryColumns)
         AddColumn(grid, layout);
     grid.SetLoading(false);
 }
