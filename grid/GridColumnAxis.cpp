@@ -49,11 +49,17 @@ bool GridColumnAxis::FitFrom(int leftCol, int clientWidth) const {
 }
 
 int GridColumnAxis::MaxLeftCol(int clientWidth) const {
-    for (int col = fixedCount_; col < Count(); ++col) {
-        if (FitFrom(col, clientWidth))
-            return col;
+    // The columns from a left column on fit, or from every later one too: walking leftwards
+    // from the last column, the room they take only grows.
+    int maxLeft = -1;
+    int x = FixedEnd();
+    for (int col = Count() - 1; col >= fixedCount_; --col) {
+        x += std::max(Width(col) + lineWidth_, 0);
+        if (x > clientWidth + lineWidth_)
+            break;
+        maxLeft = col;
     }
-    return std::max(Count() - 1, fixedCount_);
+    return maxLeft >= 0 ? maxLeft : std::max(Count() - 1, fixedCount_);
 }
 
 ColumnHandle GridColumnAxis::HandleAt(int x, int clientWidth) const {

@@ -1,6 +1,7 @@
 #include "grid/GridPainting.h"
 
 #include "platform/ui/TCanvas.h"
+#include "platform/ui/TextMetrics.h"
 
 #include <QPoint>
 
@@ -124,4 +125,9 @@ void DrawRaisedFrame(TCanvas& canvas, const TRect& rect, bool sunken) {
                             QPoint(rect.Right - 1, rect.Top - 1)};
     canvas.Polyline(points);
     canvas.DrawEdge(rect, sunken ? BDR_SUNKENINNER : BDR_RAISEDINNER, BF_LEFT | BF_TOP);
+}
+
+bool RowsHoldSeveralLines(const QFont& font, int rowHeight) {
+    const TTextMetric metric = GetTextMetrics(font);
+    return metric.Height + metric.InternalLeading + metric.ExternalLeading + 2 < rowHeight;
 }

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+class QFont;
 class TCanvas;
 
 // Writes a cell's text into rect with the margins dx (from the left) and dy (from the top),
@@ -29,3 +30,6 @@ TColor TintColor(TColor color, TColor glass, bool spread);
 // The flat raised frame of a title or indicator cell: the bottom and right pixel lines in the
 // brush colour, then a one-pixel edge on the left and top, raised (light) or sunken (dark).
 void DrawRaisedFrame(TCanvas& canvas, const TRect& rect, bool sunken);
+
+// Whether a data row of the given height holds more than one line of text in the font.
+bool RowsHoldSeveralLines(const QFont& font, int rowHeight);

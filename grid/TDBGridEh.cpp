@@ -169,7 +169,7 @@ void TDBGridEh::SetDrawMemoText(bool drawMemoText) {
 }
 
 TColumnEh* TDBGridEh::ColumnAt(int col) const {
-    const int index = col - indicatorOffset_;
+    const int index = col - IndicatorOffset();
     if (index < 0 || index >= columns_.Count())
         return nullptr;
     return &columns_[index];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "grid/GridColumnAxis.h"
+#include "grid/GridGeometry.h"
 #include "grid/GridHint.h"
 #include "grid/GridKeyAction.h"
 #include "grid/GridOptions.h"
@@ -36,13 +37,6 @@ using TGetCellEhParamsEvent = std::function<void(TColumnEh& column, TColCellPara
 using TDBGridEhNotifyEvent = std::function<void()>;
 // A column dragged from one data column index to another.
 using TDBGridEhColumnMovedEvent = std::function<void(int fromIndex, int toIndex)>;
-
-// A grid cell: column X and row Y; -1 for a point outside the cells.
-struct TGridCoord {
-    int X = -1;
-    int Y = -1;
-    friend bool operator==(const TGridCoord&, const TGridCoord&) = default;
-};
 
 // The data-bound results grid. It paints itself: a title row, an indicator column and the
 // columns of its collection over a row window of the data set, no longer than the rows that
@@ -164,35 +158,33 @@ public:
     const TDBGridEhSelection& Selection() const { return selection_; }
 
     // Title row count + data rows (one empty data row when the window shows no record).
-    int RowCount() const { return rowCount_; }
+    int RowCount() const { return geometry_.RowCount(); }
     // The indicator column and the data columns.
-    int ColCount() const { return static_cast<int>(colWidths_.size()); }
+    int ColCount() const { return geometry_.ColCount(); }
     // The current row: title row count + the current record's window position.
     int Row() const { return row_; }
     // The current column (a grid column index; never the indicator).
     int Col() const { return col_; }
-    int TitleRowCount() const { return titleRowCount_; }
+    int TitleRowCount() const { return geometry_.TitleRowCount(); }
     // 1 with the indicator column, else 0.
-    int IndicatorOffset() const { return indicatorOffset_; }
+    int IndicatorOffset() const { return geometry_.FixedColCount(); }
     // The first data row shown: always the first data row.
-    int TopRow() const { return titleRowCount_; }
+    int TopRow() const { return geometry_.TitleRowCount(); }
     // The first scrollable column shown.
-    int LeftCol() const { return leftCol_; }
+    int LeftCol() const { return geometry_.LeftCol(); }
     // How many data rows lie wholly inside the client area.
     int VisibleDataRowCount() const;
     // The number of records the grid asks the data set to hold for it.
     int WindowCapacity() const { return dataLink_.BufferCount(); }
 
-    static constexpr int GridLineWidth = 1;
+    static constexpr int GridLineWidth = GridGeometry::LineWidth;
     static constexpr int IndicatorWidth = 11;
-    int DataRowHeight() const { return dataRowHeight_; }
-    int TitleRowHeight() const { return titleRowHeight_; }
-    int ColWidth(int col) const { return colWidths_.at(static_cast<std::size_t>(col)); }
-    int RowHeightOf(int row) const {
-        return row < titleRowCount_ ? titleRowHeight_ : dataRowHeight_;
-    }
+    int DataRowHeight() const { return geometry_.DataRowHeight(); }
+    int TitleRowHeight() const { return geometry_.TitleRowHeight(); }
+    int ColWidth(int col) const { return geometry_.ColWidth(col); }
+    int RowHeightOf(int row) const { return geometry_.RowHeight(row); }
     // The cell's rectangle without its lines; empty for a cell that is not shown.
-    TRect CellRect(int col, int row) const;
+    TRect CellRect(int col, int row) const { return geometry_.CellRect(col, row); }
     // The cell under a client point.
     TGridCoord MouseCoord(QPoint point) const;
     // The client area inside the border, left of the vertical scroll bar, in widget coordinates.
@@ -202,7 +194,7 @@ public:
     // The data column shown in grid column col, or nullptr for the indicator.
     TColumnEh* ColumnAt(int col) const;
     // The x positions of the columns as shown now.
-    GridColumnAxis ColumnAxis() const;
+    const GridColumnAxis& ColumnAxis() const { return geometry_.Columns(); }
 
     // --- Column sizing and moving ----------------------------------------------------------------
     // Normal, or the column gesture under way.
@@ -295,15 +287,10 @@ private:
     // Layout (TDBGridEhLayout.cpp).
     void RebuildLayout();
     void RebuildColumnWidths();
-    void ComputeRowHeights();
     void UpdateRowCount();
     void SetRowCount(int rowCount);
     void SyncCurrentRow();
     void ClientSizeChanged();
-    int FixedHeight() const;
-    int ColLeft(int col) const;
-    int RowTop(int row) const;
-    TRect RowRect(int row) const;
     QRect ToWidget(const TRect& rect) const;
     int BorderWidth() const { return 1; }
 
@@ -340,8 +327,6 @@ private:
                        TGridDrawState state, const DrawInfo& info);
     void PaintEmptyDataCell(TCanvas& canvas, const TColumnEh& column, const TRect& rect,
                             const DrawInfo& info) const;
-    // Whether a data row is high enough for more than one line of text in the font.
-    bool RowsHoldSeveralLines(const QFont& font) const;
     // The background of the current record's cell before any highlight.
     TColor RecordBackground(const TColumnEh& column, const DrawInfo& info) const;
     // The cell parameters of the column for the current record, after the grid's hook.
@@ -399,7 +384,6 @@ private:
     // The horizontal scroll bar (TDBGridEhHorzScroll.cpp).
     // Shows or removes the bar as the columns need; true when it appeared or disappeared.
     bool UpdateHorzScrollBar();
-    int MaxLeftCol() const;
     void SetLeftCol(int col);
 
     // Focus (TDBGridEh.cpp).
@@ -442,18 +426,10 @@ private:
     TDBGridEhSelection selection_{*this};
     TVertDBGridEhScrollBar* vertScrollBar_;
 
-    // Geometry.
-    std::vector<int> colWidths_{IndicatorWidth, TColumnEh::DefaultColumnWidth};
-    int indicatorOffset_ = 1;
-    int titleRowCount_ = 1;
-    int rowCount_ = 2;
+    // Geometry and the current cell.
+    GridGeometry geometry_{{IndicatorWidth, TColumnEh::DefaultColumnWidth}, 1};
     int row_ = 1;
     int col_ = 1;
-    int leftCol_ = 1;
-    int dataRowHeight_ = 15;
-    int titleRowHeight_ = 15;
-    // Whether a data row can hold more than one line of the grid's font.
-    bool multiLineRows_ = false;
 
     // State.
     bool hasHandle_ = false;

@@ -8,7 +8,6 @@
 #include "grid/IndicatorGlyphs.h"
 #include "grid/TDBGridEhDrawInfo.h"
 #include "platform/ui/TCanvas.h"
-#include "platform/ui/TextMetrics.h"
 
 namespace {
 
@@ -37,13 +36,13 @@ void TDBGridEh::PaintCell(TCanvas& canvas, int col, int row, TRect rect, TGridDr
                           const DrawInfo& info) {
     canvas.SetBrushStyle(bsSolid);
     TColumnEh* column = ColumnAt(col);
-    const bool indicator = col < indicatorOffset_;
+    const bool indicator = col < IndicatorOffset();
     if (loading_ || (!indicator && column == nullptr)) {
         canvas.SetBrushColor(color_);
         canvas.FillRect(rect);
         return;
     }
-    const bool title = row < titleRowCount_;
+    const bool title = row < TitleRowCount();
     if (!indicator && !title) {
         PaintDataCell(canvas, *column, col, row, rect, state, info);
         return;
@@ -65,8 +64,8 @@ void TDBGridEh::PaintCell(TCanvas& canvas, int col, int row, TRect rect, TGridDr
 }
 
 bool TDBGridEh::IndicatorSelected(int row, const DrawInfo& info) {
-    const int position = row - titleRowCount_;
-    if (row < titleRowCount_ || position >= info.windowCount)
+    const int position = row - TitleRowCount();
+    if (row < TitleRowCount() || position >= info.windowCount)
         return info.selectionType == gstAll;
     if (info.selectionType == gstNon)
         return false;
@@ -130,7 +129,7 @@ void TDBGridEh::PaintTitleCell(TCanvas& canvas, TColumnEh& column, const TRect& 
 
 void TDBGridEh::PaintDataCell(TCanvas& canvas, TColumnEh& column, int col, int row,
                               const TRect& rect, TGridDrawState state, const DrawInfo& info) {
-    const int position = row - titleRowCount_;
+    const int position = row - TitleRowCount();
     if (!info.linkActive || position >= info.windowCount) {
         PaintEmptyDataCell(canvas, column, rect, info);
         return;
@@ -146,8 +145,9 @@ void TDBGridEh::PaintDataCell(TCanvas& canvas, TColumnEh& column, int col, int r
     ApplyFont(canvas, params.Font);
     canvas.SetBrushColor(params.Background);
     const int dy = flat_ ? 1 : 2;
-    const bool multiLine = params.Font.Font == font_.Font ? info.multiLineRows
-                                                          : RowsHoldSeveralLines(params.Font.Font);
+    const bool multiLine = params.Font.Font == font_.Font
+                               ? info.multiLineRows
+                               : RowsHoldSeveralLines(params.Font.Font, DataRowHeight());
     WriteCellText(canvas, rect, true, 2, dy, params.Text, params.Alignment, column.Layout(),
                   column.EndEllipsis(), column.WordWrap() && multiLine);
     // A hidden duplicate merges with the cell above: the line between them takes the colour.
@@ -167,11 +167,6 @@ void TDBGridEh::PaintEmptyDataCell(TCanvas& canvas, const TColumnEh& column, con
                                   : TintColor(background, clBtnShadow, false);
     canvas.SetBrushColor(background);
     canvas.FillRect(rect);
-}
-
-bool TDBGridEh::RowsHoldSeveralLines(const QFont& font) const {
-    const TTextMetric metric = GetTextMetrics(font);
-    return metric.Height + metric.InternalLeading + metric.ExternalLeading + 2 < dataRowHeight_;
 }
 
 TColor TDBGridEh::RecordBackground(const TColumnEh& column, const DrawInfo& info) const {

@@ -10,21 +10,17 @@
 
 #include <algorithm>
 
-GridColumnAxis TDBGridEh::ColumnAxis() const {
-    return GridColumnAxis(colWidths_, indicatorOffset_, leftCol_, GridLineWidth);
-}
-
 ColumnHandle TDBGridEh::SizingHandleAt(QPoint point) const {
-    const GridColumnAxis axis = ColumnAxis();
+    const GridColumnAxis& axis = ColumnAxis();
     if (!options_.Contains(dgColumnResize) || point.x() <= axis.FixedEnd() || point.y() < 0 ||
-        point.y() >= RowTop(titleRowCount_))
+        point.y() >= geometry_.RowTop(TitleRowCount()))
         return {};
     return axis.HandleAt(point.x(), ClientWidth());
 }
 
 bool TDBGridEh::StartColumnGesture(QPoint point, const TGridCoord& cell, Qt::MouseButton button) {
     if (!options_.Contains(dgColumnResize))
-        return cell.Y >= 0 && cell.Y < titleRowCount_;
+        return cell.Y >= 0 && cell.Y < TitleRowCount();
     const ColumnHandle handle = SizingHandleAt(point);
     if (handle.col >= 0) {
         // Other buttons do nothing in a sizing zone.
@@ -34,7 +30,7 @@ bool TDBGridEh::StartColumnGesture(QPoint point, const TGridCoord& cell, Qt::Mou
         }
         return true;
     }
-    if (button != Qt::LeftButton || cell.X < indicatorOffset_)
+    if (button != Qt::LeftButton || cell.X < IndicatorOffset())
         return true;
     gesture_.StartMoving(cell.X);
     gesture_.SetMousePoint(point);
@@ -65,25 +61,28 @@ void TDBGridEh::MoveTimerTick() {
 }
 
 int TDBGridEh::MoveTarget(int x) {
-    const GridColumnAxis axis = ColumnAxis();
+    const GridColumnAxis& axis = ColumnAxis();
     const int clientWidth = ClientWidth();
     const int last = axis.LastShown(clientWidth);
     // Beyond either end the columns scroll one step while some are hidden there.
-    if (x < axis.FixedEnd() && leftCol_ > indicatorOffset_) {
+    const int leftCol = LeftCol();
+    if (x < axis.FixedEnd() && leftCol > IndicatorOffset()) {
         InvalidateGestureLine();
-        SetLeftCol(leftCol_ - 1);
-    } else if (x >= std::min(axis.End(std::max(last, 0)), clientWidth) && leftCol_ < MaxLeftCol()) {
+        SetLeftCol(leftCol - 1);
+    } else if (x >= std::min(axis.End(std::max(last, 0)), clientWidth) &&
+               leftCol < axis.MaxLeftCol(clientWidth)) {
         InvalidateGestureLine();
-        SetLeftCol(leftCol_ + 1);
+        SetLeftCol(leftCol + 1);
     }
-    const GridColumnAxis shown = ColumnAxis();
+    // The columns may have scrolled: the axis is asked again.
+    const GridColumnAxis& shown = ColumnAxis();
     const int col = shown.IndexAt(x);
-    if (col >= indicatorOffset_)
+    if (col >= IndicatorOffset())
         return col;
     // Left of the columns the target is the left column, right of them the last shown.
     if (x < shown.FixedEnd())
-        return leftCol_;
-    return std::max(shown.LastShown(clientWidth), indicatorOffset_);
+        return LeftCol();
+    return std::max(shown.LastShown(clientWidth), IndicatorOffset());
 }
 
 bool TDBGridEh::FinishColumnGesture(QPoint point) {
@@ -130,18 +129,18 @@ void TDBGridEh::PaintGestureLine(QPainter& painter) const {
 
 void TDBGridEh::FinishSizing() {
     const int col = gesture_.SizingIndex();
-    const int width = gesture_.SizingPosition() - ColLeft(col);
+    const int width = gesture_.SizingPosition() - ColumnAxis().Start(col);
     gesture_.End();
     // A width of one pixel or less is no width: the column keeps its own.
     if (width <= 1 || col < 0 || col >= ColCount())
         return;
-    colWidths_[static_cast<std::size_t>(col)] = width;
+    geometry_.SetColWidth(col, width);
     ColWidthsChanged();
 }
 
 void TDBGridEh::MoveColumn(int fromCol, int toCol) {
-    const int fromIndex = fromCol - indicatorOffset_;
-    const int toIndex = toCol - indicatorOffset_;
+    const int fromIndex = fromCol - IndicatorOffset();
+    const int toIndex = toCol - IndicatorOffset();
     if (fromIndex < 0 || toIndex < 0 || fromIndex >= columns_.Count() ||
         toIndex >= columns_.Count())
         return;
@@ -149,11 +148,7 @@ void TDBGridEh::MoveColumn(int fromCol, int toCol) {
         // The widths move with their columns here; the columns' own order changes without a
         // layout rebuild, which would put the current column back on the first one at once.
         const GridLayoutLock lock(*this);
-        const auto widths = colWidths_.begin();
-        if (fromCol < toCol)
-            std::rotate(widths + fromCol, widths + fromCol + 1, widths + toCol + 1);
-        else
-            std::rotate(widths + toCol, widths + fromCol, widths + fromCol + 1);
+        geometry_.MoveCol(fromCol, toCol);
         // The current column goes with the moved one; those between shift towards its place.
         if (col_ == fromCol)
             col_ = toCol;
@@ -174,14 +169,14 @@ void TDBGridEh::ColWidthsChanged() {
         ClientSizeChanged();
     for (int i = 0; i < columns_.Count(); ++i) {
         TColumnEh& column = columns_[i];
-        const std::size_t col = static_cast<std::size_t>(indicatorOffset_ + i);
-        if (!column.Visible() || col >= colWidths_.size())
+        const int col = IndicatorOffset() + i;
+        if (!column.Visible() || col >= ColCount())
             continue;
-        int width = colWidths_[col];
+        int width = ColWidth(col);
         if (column.MaxWidth() > 0)
             width = std::min(width, column.MaxWidth());
         width = std::max(width, column.MinWidth());
-        colWidths_[col] = width;
+        geometry_.SetColWidth(col, width);
         if (column.Width() != width)
             column.SetWidth(width);
     }

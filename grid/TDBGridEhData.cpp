@@ -32,10 +32,10 @@ void TDBGridEh::Scroll(int distance) {
     // With whole-row selection the first column in display order is current from the next
     // move of the record on, also after a column move put another one there.
     if (options_.Contains(dgRowSelect))
-        col_ = indicatorOffset_;
+        col_ = IndicatorOffset();
     if (!hasHandle_)
         return;
-    if (dataLink_.ActiveRecord() >= rowCount_ - titleRowCount_)
+    if (dataLink_.ActiveRecord() >= RowCount() - TitleRowCount())
         UpdateRowCount();
     if (updateLock_ > 0) {
         ScrollUnderLock(distance);
@@ -54,22 +54,22 @@ void TDBGridEh::Scroll(int distance) {
     }
     // The indicator glyph the rows carry along is repainted where it lands, and where the
     // current record's glyph belongs now.
-    if (indicatorOffset_ > 0)
+    if (IndicatorOffset() > 0)
         InvalidateRow(indicatorRow_);
     ScrollDataRows(distance);
-    if (indicatorOffset_ > 0)
+    if (IndicatorOffset() > 0)
         InvalidateRow(row_);
     if (columns_.AnyHideDuplicates()) {
         // The top row's upper neighbour changed, so its hidden duplicates may show now; its
         // other cells and its lines came with the pixels unchanged.
         for (int i = 0; i < columns_.Count(); ++i) {
             if (columns_[i].HideDuplicates())
-                update(ToWidget(CellRect(indicatorOffset_ + i, titleRowCount_)));
+                update(ToWidget(CellRect(IndicatorOffset() + i, TitleRowCount())));
         }
         // Rows moving down bring the line above the row that dropped out to the bottom, where
         // it may still carry that row's duplicate colour.
         if (distance < 0) {
-            const int line = RowTop(rowCount_ - 1) + dataRowHeight_;
+            const int line = geometry_.RowTop(RowCount() - 1) + DataRowHeight();
             update(ToWidget({0, line, ClientWidth(), line + GridLineWidth}));
         }
     }
@@ -84,8 +84,8 @@ void TDBGridEh::ScrollUnderLock(int distance) {
         SyncCurrentRow();
         return;
     }
-    const int row = titleRowCount_ + dataLink_.ActiveRecord();
-    if (row < rowCount_)
+    const int row = TitleRowCount() + dataLink_.ActiveRecord();
+    if (row < RowCount())
         row_ = row;
 }
 

@@ -6,18 +6,15 @@
 
 #include <algorithm>
 
-int TDBGridEh::MaxLeftCol() const {
-    return ColumnAxis().MaxLeftCol(ClientWidth());
-}
-
 bool TDBGridEh::UpdateHorzScrollBar() {
-    const int first = indicatorOffset_;
-    const int maxLeft = MaxLeftCol();
+    const int first = IndicatorOffset();
+    const int maxLeft = ColumnAxis().MaxLeftCol(ClientWidth());
     // Columns that fit again show from the first one.
-    leftCol_ = std::clamp(leftCol_, first, std::max(maxLeft, first));
+    geometry_.SetLeftCol(std::clamp(LeftCol(), first, std::max(maxLeft, first)));
     const bool show = !ColumnAxis().AllFit(ClientWidth());
     const int position =
-        maxLeft > first ? (leftCol_ - first) * TGridHorzScrollBar::RangeMax / (maxLeft - first) : 0;
+        maxLeft > first ? (LeftCol() - first) * TGridHorzScrollBar::RangeMax / (maxLeft - first)
+                        : 0;
     const bool changed = horzScrollBar_->Apply(show, position);
     if (changed)
         PlaceScrollBar();
@@ -25,10 +22,11 @@ bool TDBGridEh::UpdateHorzScrollBar() {
 }
 
 void TDBGridEh::SetLeftCol(int col) {
-    col = std::clamp(col, indicatorOffset_, std::max(MaxLeftCol(), indicatorOffset_));
-    if (col == leftCol_)
+    const int first = IndicatorOffset();
+    col = std::clamp(col, first, std::max(ColumnAxis().MaxLeftCol(ClientWidth()), first));
+    if (col == LeftCol())
         return;
-    leftCol_ = col;
+    geometry_.SetLeftCol(col);
     UpdateHorzScrollBar();
     InvalidateGrid();
 }
@@ -36,27 +34,28 @@ void TDBGridEh::SetLeftCol(int col) {
 void TDBGridEh::HorzScrollCommand(TScrollCode code, int position) {
     if (!TakeFocus())
         return;
-    const int first = indicatorOffset_;
-    const int maxLeft = MaxLeftCol();
+    const int first = IndicatorOffset();
+    const int leftCol = LeftCol();
+    const int maxLeft = ColumnAxis().MaxLeftCol(ClientWidth());
     // A page is the columns shown whole, at least one.
-    const GridColumnAxis axis = ColumnAxis();
+    const GridColumnAxis& axis = ColumnAxis();
     int page = 0;
-    for (int col = leftCol_; col < ColCount() && axis.End(col) - GridLineWidth <= ClientWidth();
+    for (int col = leftCol; col < ColCount() && axis.End(col) - GridLineWidth <= ClientWidth();
          ++col)
         ++page;
     page = std::max(page, 1);
     switch (code) {
     case scLineUp:
-        SetLeftCol(leftCol_ - 1);
+        SetLeftCol(leftCol - 1);
         break;
     case scLineDown:
-        SetLeftCol(leftCol_ + 1);
+        SetLeftCol(leftCol + 1);
         break;
     case scPageUp:
-        SetLeftCol(leftCol_ - page);
+        SetLeftCol(leftCol - page);
         break;
     case scPageDown:
-        SetLeftCol(leftCol_ + page);
+        SetLeftCol(leftCol + page);
         break;
     case scPosition:
     case scTrack:

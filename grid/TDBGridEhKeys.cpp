@@ -80,7 +80,7 @@ void TDBGridEh::PerformKeyAction(const GridKeyAction& action) {
         ScrollColumns(action.distance);
         break;
     case GridCommand::FirstColumn:
-        RequestColumn(indicatorOffset_);
+        RequestColumn(IndicatorOffset());
         break;
     case GridCommand::LastColumn:
         RequestColumn(ColCount() - 1);
@@ -120,7 +120,7 @@ void TDBGridEh::ScrollColumns(int distance) {
 }
 
 void TDBGridEh::RequestColumn(int col) {
-    if (col == col_ || col < indicatorOffset_ || col >= ColCount())
+    if (col == col_ || col < IndicatorOffset() || col >= ColCount())
         return;
     if (OnColExit)
         OnColExit();

@@ -1,13 +1,51 @@
 // The grid's layout: the column model and widths, the row heights, the row count over the row
-// window, the current-row synchronisation, the update and layout locks and the geometry.
+// window, the current-row synchronisation and the update and layout locks. The positions
+// themselves are the geometry's.
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
 #include "grid/GridLocks.h"
+#include "grid/GridPainting.h"
 #include "grid/TGridHorzScrollBar.h"
 #include "platform/ui/TextMetrics.h"
 
 #include <algorithm>
+
+namespace {
+
+// The title row height and the data row height the grid's fonts and options ask for.
+void ComputeRowHeights(const TDBGridEh& grid, GridGeometry& geometry) {
+    const int lineWidth = grid.Options().Contains(dgRowLines) ? TDBGridEh::GridLineWidth : 0;
+    const int textHeight = GetTextMetrics(grid.Font().Font).Height;
+    const int spacing = grid.Flat() ? 1 : 3;
+    int dataHeight = textHeight + spacing + lineWidth;
+    if (grid.RowHeight() > 0)
+        dataHeight = grid.RowHeight();
+    else if (grid.RowLines() > 0)
+        dataHeight = textHeight * grid.RowLines() + spacing + lineWidth;
+    // The interlinear space of titles: 2 for a flat grid, else 4.
+    const int titleSpace = grid.Flat() ? 2 : 4;
+    int titleHeight = GetTextMetrics(grid.TitleFont().Font).Height + titleSpace;
+    const TDBGridColumnsEh& columns = grid.Columns();
+    for (int i = 0; i < columns.Count(); ++i)
+        titleHeight = std::max(titleHeight,
+                               GetTextMetrics(columns[i].Title().Font().Font).Height + titleSpace);
+    geometry.SetRowHeights(titleHeight, dataHeight,
+                           RowsHoldSeveralLines(grid.Font().Font, dataHeight));
+}
+
+// The height of the title row and the footer rows with their lines.
+int FixedHeight(const TDBGridEh& grid) {
+    const int line = TDBGridEh::GridLineWidth;
+    int height = 0;
+    if (grid.Options().Contains(dgTitles))
+        height += grid.TitleRowHeight() + line;
+    if (grid.FooterRowCount() > 0)
+        height += grid.FooterRowCount() * (grid.DataRowHeight() + line) + line;
+    return height;
+}
+
+} // namespace
 
 // --- Locks ---------------------------------------------------------------------------------
 
@@ -66,97 +104,72 @@ void TDBGridEh::RebuildLayout() {
     const GridLayoutLock lock(*this);
     columns_.RebuildColumns(DataSet());
     RebuildColumnWidths();
-    titleRowCount_ = options_.Contains(dgTitles) ? 1 : 0;
-    ComputeRowHeights();
+    geometry_.SetTitleRowCount(options_.Contains(dgTitles) ? 1 : 0);
+    ComputeRowHeights(*this, geometry_);
     // The horizontal bar takes its height before the rows are counted.
     UpdateHorzScrollBar();
-    const int savedLeftCol = leftCol_;
+    const int savedLeftCol = LeftCol();
     UpdateRowCount();
     if (options_.Contains(dgRowSelect))
-        leftCol_ = std::clamp(savedLeftCol, indicatorOffset_, std::max(ColCount() - 1, 0));
+        geometry_.SetLeftCol(
+            std::clamp(savedLeftCol, IndicatorOffset(), std::max(ColCount() - 1, 0)));
     SyncCurrentRow();
     InvalidateGrid();
 }
 
 void TDBGridEh::RebuildColumnWidths() {
-    indicatorOffset_ = options_.Contains(dgIndicator) ? 1 : 0;
-    colWidths_.clear();
-    if (indicatorOffset_ == 1)
-        colWidths_.push_back(IndicatorWidth);
+    const int first = options_.Contains(dgIndicator) ? 1 : 0;
+    std::vector<int> widths;
+    if (first == 1)
+        widths.push_back(IndicatorWidth);
+    const int hidden = options_.Contains(dgColLines) ? -1 : 0;
     for (int i = 0; i < columns_.Count(); ++i) {
         const TColumnEh& column = columns_[i];
-        const int hidden = options_.Contains(dgColLines) ? -1 : 0;
-        colWidths_.push_back(column.Visible() ? column.Width() : hidden);
+        widths.push_back(column.Visible() ? column.Width() : hidden);
     }
     // A grid without columns still shows one empty column.
     if (columns_.Count() == 0)
-        colWidths_.push_back(TColumnEh::DefaultColumnWidth);
-    leftCol_ = std::clamp(leftCol_, indicatorOffset_, ColCount() - 1);
-    col_ = std::clamp(col_, indicatorOffset_, ColCount() - 1);
+        widths.push_back(TColumnEh::DefaultColumnWidth);
+    geometry_.SetColumns(std::move(widths), first);
+    geometry_.SetLeftCol(std::clamp(LeftCol(), first, ColCount() - 1));
+    col_ = std::clamp(col_, first, ColCount() - 1);
     // With whole-row selection the first data column is always current.
     if (options_.Contains(dgRowSelect))
-        col_ = indicatorOffset_;
-}
-
-void TDBGridEh::ComputeRowHeights() {
-    const int lineWidth = options_.Contains(dgRowLines) ? GridLineWidth : 0;
-    const int textHeight = GetTextMetrics(font_.Font).Height;
-    if (rowHeight_ > 0)
-        dataRowHeight_ = rowHeight_;
-    else if (rowLines_ > 0)
-        dataRowHeight_ = textHeight * rowLines_ + (flat_ ? 1 : 3) + lineWidth;
-    else
-        dataRowHeight_ = textHeight + (flat_ ? 1 : 3) + lineWidth;
-    multiLineRows_ = RowsHoldSeveralLines(font_.Font);
-    // The interlinear space of titles: 2 for a flat grid, else 4.
-    const int titleSpace = flat_ ? 2 : 4;
-    int titleHeight = GetTextMetrics(titleFont_.Font).Height + titleSpace;
-    for (int i = 0; i < columns_.Count(); ++i)
-        titleHeight = std::max(titleHeight,
-                               GetTextMetrics(columns_[i].Title().Font().Font).Height + titleSpace);
-    titleRowHeight_ = titleHeight;
+        col_ = first;
 }
 
 // --- Row count -----------------------------------------------------------------------------
 
-int TDBGridEh::FixedHeight() const {
-    int height = 0;
-    if (options_.Contains(dgTitles))
-        height += titleRowHeight_ + GridLineWidth;
-    if (footerRowCount_ > 0)
-        height += footerRowCount_ * (dataRowHeight_ + GridLineWidth) + GridLineWidth;
-    return height;
-}
-
 void TDBGridEh::SetRowCount(int rowCount) {
-    if (rowCount == rowCount_)
+    if (rowCount == RowCount())
         return;
     row_ = std::min(row_, rowCount - 1);
-    rowCount_ = rowCount;
+    geometry_.SetRowCount(rowCount);
     InvalidateGrid();
 }
 
 void TDBGridEh::UpdateRowCount() {
-    if (rowCount_ <= titleRowCount_)
-        SetRowCount(titleRowCount_ + 1);
-    row_ = std::max(row_, titleRowCount_);
+    const int titleRows = TitleRowCount();
+    if (RowCount() <= titleRows)
+        SetRowCount(titleRows + 1);
+    row_ = std::max(row_, titleRows);
     const TADOQuery* dataSet = DataSet();
     if (dataLink_.Active() && dataSet != nullptr && !dataSet->IsEmpty() && hasHandle_) {
-        const int pitch = dataRowHeight_ + GridLineWidth;
-        const int capacity = std::max((ClientHeight() - FixedHeight()) / pitch, 1);
+        const int capacity =
+            std::max((ClientHeight() - FixedHeight(*this)) / geometry_.DataRowPitch(), 1);
         dataLink_.SetBufferCount(capacity);
-        SetRowCount(titleRowCount_ + std::max(dataLink_.RecordCount(), 1));
+        SetRowCount(titleRows + std::max(dataLink_.RecordCount(), 1));
         SyncCurrentRow();
     } else {
-        SetRowCount(titleRowCount_ + 1);
+        SetRowCount(titleRows + 1);
     }
 }
 
 void TDBGridEh::SyncCurrentRow() {
     if (!dataLink_.Active() || !hasHandle_ || loading_)
         return;
-    const int row = titleRowCount_ + dataLink_.ActiveRecord();
-    if (row == row_ || row >= rowCount_)
+    const int row = TitleRowCount() + dataLink_.ActiveRecord();
+    if (row == row_ || row >= RowCount())
         return;
     InvalidateRow(row_);
     row_ = row;
@@ -191,38 +204,7 @@ int TDBGridEh::ClientHeight() const {
 }
 
 int TDBGridEh::VisibleDataRowCount() const {
-    int count = 0;
-    for (int row = TopRow(); row < rowCount_; ++row) {
-        if (RowTop(row) + dataRowHeight_ > ClientHeight())
-            break;
-        ++count;
-    }
-    return count;
-}
-
-int TDBGridEh::ColLeft(int col) const {
-    return ColumnAxis().Start(col);
-}
-
-int TDBGridEh::RowTop(int row) const {
-    if (row < titleRowCount_)
-        return row * (titleRowHeight_ + GridLineWidth);
-    return titleRowCount_ * (titleRowHeight_ + GridLineWidth) +
-           (row - titleRowCount_) * (dataRowHeight_ + GridLineWidth);
-}
-
-TRect TDBGridEh::CellRect(int col, int row) const {
-    if (col < 0 || col >= ColCount() || row < 0 || row >= rowCount_ ||
-        (col >= indicatorOffset_ && col < leftCol_))
-        return {};
-    const int left = ColLeft(col);
-    const int top = RowTop(row);
-    return {left, top, left + std::max(ColWidth(col), 0), top + RowHeightOf(row)};
-}
-
-TRect TDBGridEh::RowRect(int row) const {
-    const int top = RowTop(row);
-    return {0, top, ClientWidth(), top + RowHeightOf(row) + GridLineWidth};
+    return geometry_.WholeDataRows(ClientHeight());
 }
 
 QRect TDBGridEh::ToWidget(const TRect& rect) const {
@@ -230,18 +212,7 @@ QRect TDBGridEh::ToWidget(const TRect& rect) const {
 }
 
 TGridCoord TDBGridEh::MouseCoord(QPoint point) const {
-    if (point.x() < 0 || point.y() < 0 || point.x() >= ClientWidth() || point.y() >= ClientHeight())
-        return {};
-    TGridCoord coord;
-    coord.X = ColumnAxis().IndexAt(point.x());
-    for (int row = 0; row < rowCount_ && coord.Y < 0; ++row) {
-        const int top = RowTop(row);
-        if (point.y() >= top && point.y() < top + RowHeightOf(row) + GridLineWidth)
-            coord.Y = row;
-    }
-    if (coord.X < 0 || coord.Y < 0)
-        return {};
-    return coord;
+    return geometry_.CellAt(point, ClientWidth(), ClientHeight());
 }
 
 // --- Invalidation --------------------------------------------------------------------------
@@ -251,9 +222,9 @@ void TDBGridEh::InvalidateGrid() {
 }
 
 void TDBGridEh::InvalidateRow(int row) {
-    if (row < 0 || row >= rowCount_)
+    if (row < 0 || row >= RowCount())
         return;
-    update(ToWidget(RowRect(row)));
+    update(ToWidget(geometry_.RowRect(row, ClientWidth())));
 }
 
 void TDBGridEh::InvalidateCell(int col, int row) {

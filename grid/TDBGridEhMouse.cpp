@@ -44,11 +44,11 @@ void TDBGridEh::MousePress(QMouseEvent& event, bool doubleClick) {
         UpdateCursor(point);
         return;
     }
-    if (cell.X == 0 && cell.Y == 0 && indicatorOffset_ == 1 && titleRowCount_ == 1) {
+    if (cell.X == 0 && cell.Y == 0 && IndicatorOffset() == 1 && TitleRowCount() == 1) {
         PressCorner();
         return;
     }
-    if (cell.Y >= titleRowCount_ && cell.Y < rowCount_ && dataLink_.Active())
+    if (cell.Y >= TitleRowCount() && cell.Y < RowCount() && dataLink_.Active())
         PressDataRow(cell, button, event.modifiers());
 }
 
@@ -56,7 +56,7 @@ bool TDBGridEh::PressTitleRow(QPoint point, const TGridCoord& cell, Qt::MouseBut
     // A sizing zone reaches a little beyond the last column's cell.
     if (SizingHandleAt(point).col >= 0)
         return StartColumnGesture(point, cell, button);
-    if (cell.Y < 0 || cell.Y >= titleRowCount_ || cell.X < indicatorOffset_)
+    if (cell.Y < 0 || cell.Y >= TitleRowCount() || cell.X < IndicatorOffset())
         return false;
     // A right press on a title acts as a left one (column moving takes either button).
     rightPressAsLeft_ = button == Qt::RightButton && options_.Contains(dgColumnResize);
@@ -80,7 +80,7 @@ void TDBGridEh::PressDataRow(const TGridCoord& cell, Qt::MouseButton button,
                          options_.Contains(dgMultiSelect) && options_.Contains(dgRowSelect);
     if (!extends && cell.Y != row_)
         DataSet()->MoveBy(cell.Y - row_);
-    if (cell.X >= indicatorOffset_)
+    if (cell.X >= IndicatorOffset())
         RequestColumn(cell.X);
     if (options_.Contains(dgMultiSelect) && allowedSelections_.Contains(gstRecordBookmarks))
         SelectPressedRow(cell.Y, button, modifiers);
@@ -137,7 +137,7 @@ void TDBGridEh::FollowMouse(bool select) {
     if (d == 0) {
         trackingTimer_.stop();
         const TGridCoord cell = MouseCoord(QPoint(0, trackPoint_.y()));
-        if (cell.Y >= titleRowCount_ && cell.Y != row_)
+        if (cell.Y >= TitleRowCount() && cell.Y != row_)
             selection_.StepSelect(select, cell.Y - row_);
         return;
     }
@@ -146,9 +146,10 @@ void TDBGridEh::FollowMouse(bool select) {
 }
 
 int TDBGridEh::DistanceFromDataRows(int y) const {
-    const int top = RowTop(titleRowCount_);
-    const int shownRows = std::max(std::min(VisibleDataRowCount(), rowCount_ - titleRowCount_), 1);
-    const int bottom = RowTop(titleRowCount_ + shownRows);
+    const int top = geometry_.RowTop(TitleRowCount());
+    const int shownRows =
+        std::max(std::min(VisibleDataRowCount(), RowCount() - TitleRowCount()), 1);
+    const int bottom = geometry_.RowTop(TitleRowCount() + shownRows);
     if (y < top)
         return y - top;
     if (y >= bottom)
@@ -198,13 +199,13 @@ void TDBGridEh::MouseRelease(QMouseEvent& event) {
     TColumnEh* column = ColumnAt(cell.X);
     if (column == nullptr || cell.Y < 0)
         return;
-    if (cell.Y < titleRowCount_) {
+    if (cell.Y < TitleRowCount()) {
         if (OnTitleClick)
             OnTitleClick(*column);
         return;
     }
     // The empty row of a closed or empty result counts as a visible data row too.
-    if (cell.Y - titleRowCount_ < VisibleDataRowCount() && OnCellClick)
+    if (cell.Y - TitleRowCount() < VisibleDataRowCount() && OnCellClick)
         OnCellClick(*column);
 }
 
@@ -223,8 +224,8 @@ QCursor TDBGridEh::CursorAt(QPoint point) const {
         options_.Contains(dgMultiSelect) && allowedSelections_.Contains(gstRecordBookmarks)) {
         // The indicator of a row that shows a record selects that row.
         const TGridCoord cell = MouseCoord(point);
-        const int position = cell.Y - titleRowCount_;
-        if (cell.X >= 0 && cell.X < indicatorOffset_ && position >= 0 &&
+        const int position = cell.Y - TitleRowCount();
+        if (cell.X >= 0 && cell.X < IndicatorOffset() && position >= 0 &&
             position < dataLink_.RecordCount())
             return GridCursors::Load().RowSelect(layoutDirection());
     }

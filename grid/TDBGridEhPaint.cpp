@@ -15,30 +15,27 @@ TDBGridEh::DrawInfo TDBGridEh::ComputeDrawInfo() const {
     DrawInfo info;
     const int clientWidth = ClientWidth();
     const int clientHeight = ClientHeight();
-    const GridColumnAxis axis = ColumnAxis();
+    const GridColumnAxis& axis = ColumnAxis();
     info.fixedBoundaryX = axis.FixedEnd();
     info.lastCol = axis.LastShown(clientWidth);
     info.gridBoundaryX =
         std::min(info.lastCol >= 0 ? axis.End(info.lastCol) : info.fixedBoundaryX, clientWidth);
-    info.fixedBoundaryY = RowTop(titleRowCount_);
-    int y = info.fixedBoundaryY;
-    for (int row = TopRow(); row < rowCount_ && y < clientHeight; ++row) {
-        y += dataRowHeight_ + GridLineWidth;
-        info.lastRow = row;
-    }
-    info.gridBoundaryY = std::min(y, clientHeight);
+    info.fixedBoundaryY = geometry_.RowTop(TitleRowCount());
+    info.lastRow = geometry_.LastRowShown(clientHeight);
+    info.gridBoundaryY = std::min(
+        info.lastRow >= 0 ? geometry_.RowTop(info.lastRow + 1) : info.fixedBoundaryY, clientHeight);
 
     const TADOQuery* dataSet = DataSet();
     info.focused = hasFocus();
     info.linkActive = dataLink_.Active() && dataSet != nullptr;
     if (info.linkActive) {
         info.windowCount = dataLink_.RecordCount();
-        info.currentRecordRow = titleRowCount_ + dataLink_.ActiveRecord();
+        info.currentRecordRow = TitleRowCount() + dataLink_.ActiveRecord();
         info.sequenced = dataSet->IsSequenced();
         info.state = dataSet->State();
     }
     info.selectionType = selection_.SelectionType();
-    info.multiLineRows = multiLineRows_;
+    info.multiLineRows = geometry_.MultiLineRows();
     return info;
 }
 
@@ -46,15 +43,15 @@ void TDBGridEh::PaintGrid(TCanvas& canvas) {
     if (paintLock_ > 0)
         return;
     const DrawInfo info = ComputeDrawInfo();
-    const int lastFixedCol = indicatorOffset_ - 1;
-    const int lastTitleRow = titleRowCount_ - 1;
+    const int lastFixedCol = IndicatorOffset() - 1;
+    const int lastTitleRow = TitleRowCount() - 1;
     const Region regions[] = {
         {0, lastFixedCol, 0, lastTitleRow, 0, 0, info.fixedBoundaryX, info.fixedBoundaryY, true},
-        {leftCol_, info.lastCol, 0, lastTitleRow, info.fixedBoundaryX, 0, info.gridBoundaryX,
+        {LeftCol(), info.lastCol, 0, lastTitleRow, info.fixedBoundaryX, 0, info.gridBoundaryX,
          info.fixedBoundaryY, true},
         {0, lastFixedCol, TopRow(), info.lastRow, 0, info.fixedBoundaryY, info.fixedBoundaryX,
          info.gridBoundaryY, true},
-        {leftCol_, info.lastCol, TopRow(), info.lastRow, info.fixedBoundaryX, info.fixedBoundaryY,
+        {LeftCol(), info.lastCol, TopRow(), info.lastRow, info.fixedBoundaryX, info.fixedBoundaryY,
          info.gridBoundaryX, info.gridBoundaryY, false},
     };
     for (const Region& region : regions)
@@ -76,7 +73,7 @@ void TDBGridEh::DrawRegionLines(TCanvas& canvas, const Region& region) const {
     if (region.firstCol > region.lastCol || region.firstRow > region.lastRow)
         return;
     // Only the lines that reach the paint region are drawn.
-    const GridColumnAxis axis = ColumnAxis();
+    const GridColumnAxis& axis = ColumnAxis();
     std::vector<QPoint> vertical;
     for (int col = region.firstCol; col <= region.lastCol; ++col) {
         const int width = ColWidth(col);
@@ -86,13 +83,11 @@ void TDBGridEh::DrawRegionLines(TCanvas& canvas, const Region& region) const {
                             {QPoint(lineX, region.top), QPoint(lineX, region.bottom)});
     }
     std::vector<QPoint> horizontal;
-    int y = region.top;
     for (int row = region.firstRow; row <= region.lastRow; ++row) {
-        const int lineY = y + RowHeightOf(row) + GridLineWidth / 2;
+        const int lineY = geometry_.RowTop(row) + RowHeightOf(row) + GridLineWidth / 2;
         if (canvas.RectVisible({region.left, lineY, region.right, lineY + 1}))
             horizontal.insert(horizontal.end(),
                               {QPoint(region.left, lineY), QPoint(region.right, lineY)});
-        y += RowHeightOf(row) + GridLineWidth;
     }
     const TColor lineColor = region.fixed ? FixedLineColor() : DataLineColor();
     const TColor background = region.fixed ? fixedColor_ : color_;
@@ -117,7 +112,7 @@ void TDBGridEh::DrawRegionLines(TCanvas& canvas, const Region& region) const {
 
 TGridDrawState TDBGridEh::CellState(int col, int row) const {
     TGridDrawState state;
-    if (col < indicatorOffset_ || row < titleRowCount_) {
+    if (col < IndicatorOffset() || row < TitleRowCount()) {
         state.Include(gdFixed);
         return state;
     }
@@ -128,9 +123,9 @@ TGridDrawState TDBGridEh::CellState(int col, int row) const {
 }
 
 void TDBGridEh::DrawRegionCells(TCanvas& canvas, const Region& region, const DrawInfo& info) {
-    const GridColumnAxis axis = ColumnAxis();
-    int y = region.top;
+    const GridColumnAxis& axis = ColumnAxis();
     for (int row = region.firstRow; row <= region.lastRow; ++row) {
+        const int y = geometry_.RowTop(row);
         const int height = RowHeightOf(row);
         for (int col = region.firstCol; col <= region.lastCol; ++col) {
             const int width = ColWidth(col);
@@ -144,7 +139,6 @@ void TDBGridEh::DrawRegionCells(TCanvas& canvas, const Region& region, const Dra
             if (width > 0 && canvas.RectVisible(probe))
                 PaintCell(canvas, col, row, rect, CellState(col, row), info);
         }
-        y += height + GridLineWidth;
     }
 }
 

@@ -161,8 +161,8 @@ void TDBGridEh::Wheel(int delta) {
 }
 
 void TDBGridEh::ScrollDataRows(int distance) {
-    const int top = RowTop(titleRowCount_);
-    const int bottom = RowTop(rowCount_ - 1) + dataRowHeight_ + GridLineWidth;
+    const int top = geometry_.RowTop(TitleRowCount());
+    const int bottom = geometry_.RowTop(RowCount() - 1) + DataRowHeight() + GridLineWidth;
     const QRect rows = ToWidget({0, top, ClientWidth(), bottom});
-    scroll(0, -distance * (dataRowHeight_ + GridLineWidth), rows);
+    scroll(0, -distance * (DataRowHeight() + GridLineWidth), rows);
 }

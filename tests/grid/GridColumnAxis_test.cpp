@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -92,6 +93,25 @@ TEST(GridColumnAxis, TheColumnsFitWhenTheClientWidthPlusALineHoldsThem) {
         const GridColumnAxis axis(c.widths, 1, 1, 1);
         EXPECT_EQ(axis.AllFit(c.clientWidth), c.fit) << c.clientWidth;
         EXPECT_EQ(axis.MaxLeftCol(c.clientWidth), c.maxLeftCol) << c.clientWidth;
+    }
+}
+
+TEST(GridColumnAxis, TheMaxLeftColIsTheFirstFromWhichTheRestFit) {
+    // Hidden (-1) and empty columns among wide ones, over every client width that matters.
+    const std::vector<int> widths{11, 49, -1, 187, 0, 159, 30, -1, 90, 400, 20};
+    for (int leftCol : {1, 4}) {
+        const GridColumnAxis axis(widths, 1, leftCol, 1);
+        for (int clientWidth = 0; clientWidth <= 1000; ++clientWidth) {
+            int expected = axis.Count() - 1;
+            for (int col = axis.Count() - 1; col >= 1; --col) {
+                int x = axis.FixedEnd();
+                for (int c = col; c < axis.Count(); ++c)
+                    x += std::max(widths[static_cast<std::size_t>(c)] + 1, 0);
+                if (x <= clientWidth + 1)
+                    expected = col;
+            }
+            EXPECT_EQ(axis.MaxLeftCol(clientWidth), expected) << clientWidth;
+        }
     }
 }
 
