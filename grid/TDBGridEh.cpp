@@ -60,8 +60,7 @@ void TDBGridEh::SetColumnDefValues(const TColumnDefValuesEh& values) {
 void TDBGridEh::SetOptions(TGridOptions options) {
     if (options == options_)
         return;
-    const bool multiSelectOff =
-        options_.Contains(dgMultiSelect) && !options.Contains(dgMultiSelect);
+    const bool multiSelectOff = selection_.MultiSelect() && !options.Contains(dgMultiSelect);
     options_ = options;
     if (multiSelectOff)
         selection_.Clear();

@@ -73,9 +73,9 @@ public:
     void SetAllowedOperations(TDBGridEhAllowedOperations operations) {
         allowedOperations_ = operations;
     }
-    TDBGridEhAllowedSelections AllowedSelections() const { return allowedSelections_; }
+    TDBGridEhAllowedSelections AllowedSelections() const { return selection_.AllowedSelections(); }
     void SetAllowedSelections(TDBGridEhAllowedSelections selections) {
-        allowedSelections_ = selections;
+        selection_.SetAllowedSelections(selections);
     }
     TGridEditActions EditActions() const { return editActions_; }
     void SetEditActions(TGridEditActions actions) { editActions_ = actions; }
@@ -317,12 +317,11 @@ private:
     // Painting: one cell by its kind (TDBGridEhCells.cpp).
     void PaintCell(TCanvas& canvas, int col, int row, TRect rect, TGridDrawState state,
                    const DrawInfo& info);
-    bool IndicatorSelected(int row, const DrawInfo& info);
     int IndicatorGlyph(int row, bool selected, const DrawInfo& info) const;
     void PaintIndicatorCell(TCanvas& canvas, int row, const TRect& rect, int dx,
                             const DrawInfo& info, bool& highlighted);
     void PaintTitleCell(TCanvas& canvas, TColumnEh& column, const TRect& rect, int dx, int dy,
-                        const DrawInfo& info, bool& highlighted);
+                        bool& highlighted) const;
     void PaintDataCell(TCanvas& canvas, TColumnEh& column, int col, int row, const TRect& rect,
                        TGridDrawState state, const DrawInfo& info);
     void PaintEmptyDataCell(TCanvas& canvas, const TColumnEh& column, const TRect& rect,
@@ -398,8 +397,6 @@ private:
     TGridOptionsEh optionsEh_{dghFixed3D, dghHighlightFocus, dghClearSelection, dghDialogFind};
     TDBGridEhAllowedOperations allowedOperations_{alopInsertEh, alopUpdateEh, alopDeleteEh,
                                                   alopAppendEh};
-    TDBGridEhAllowedSelections allowedSelections_{gstRecordBookmarks, gstRectangle, gstColumns,
-                                                  gstAll};
     TGridEditActions editActions_;
     bool readOnly_ = false;
     bool defaultDrawing_ = true;

@@ -58,19 +58,9 @@ void TDBGridEh::PaintCell(TCanvas& canvas, int col, int row, TRect rect, TGridDr
     if (indicator)
         PaintIndicatorCell(canvas, row, inner, dx, info, highlighted);
     else
-        PaintTitleCell(canvas, *column, inner, dx, dy, info, highlighted);
+        PaintTitleCell(canvas, *column, inner, dx, dy, highlighted);
     if (raised)
         DrawRaisedFrame(canvas, rect, highlighted);
-}
-
-bool TDBGridEh::IndicatorSelected(int row, const DrawInfo& info) {
-    const int position = row - TitleRowCount();
-    if (row < TitleRowCount() || position >= info.windowCount)
-        return info.selectionType == gstAll;
-    if (info.selectionType == gstNon)
-        return false;
-    const ActiveRecordGuard guard(dataLink_, position);
-    return selection_.IndicatorSelected();
 }
 
 int TDBGridEh::IndicatorGlyph(int row, bool selected, const DrawInfo& info) const {
@@ -95,7 +85,7 @@ void TDBGridEh::PaintIndicatorCell(TCanvas& canvas, int row, const TRect& rect, 
         canvas.FillRect(rect);
         return;
     }
-    const bool selected = IndicatorSelected(row, info);
+    const bool selected = selection_.IndicatorSelectedAt(row - TitleRowCount());
     if (selected) {
         canvas.SetBrushColor(FixedHighlightColor);
         canvas.SetFontColor(FixedHighlightText);
@@ -114,11 +104,11 @@ void TDBGridEh::PaintIndicatorCell(TCanvas& canvas, int row, const TRect& rect, 
 }
 
 void TDBGridEh::PaintTitleCell(TCanvas& canvas, TColumnEh& column, const TRect& rect, int dx,
-                               int dy, const DrawInfo& info, bool& highlighted) {
+                               int dy, bool& highlighted) const {
     const TColumnTitleEh& title = column.Title();
     ApplyFont(canvas, title.Font());
     canvas.SetBrushColor(title.Color());
-    if (info.selectionType == gstAll) {
+    if (selection_.AllSelected()) {
         canvas.SetBrushColor(FixedHighlightColor);
         canvas.SetFontColor(FixedHighlightText);
         highlighted = true;
@@ -162,7 +152,7 @@ void TDBGridEh::PaintDataCell(TCanvas& canvas, TColumnEh& column, int col, int r
 void TDBGridEh::PaintEmptyDataCell(TCanvas& canvas, const TColumnEh& column, const TRect& rect,
                                    const DrawInfo& info) const {
     TColor background = column.Color();
-    if (info.linkActive && info.selectionType == gstAll)
+    if (info.linkActive && selection_.AllSelected())
         background = info.focused ? TintColor(background, clHighlight, true)
                                   : TintColor(background, clBtnShadow, false);
     canvas.SetBrushColor(background);

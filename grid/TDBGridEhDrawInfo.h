@@ -5,7 +5,7 @@
 
 // What one paint pass of the grid needs to know, worked out once before the cells are drawn:
 // the region boundaries in client coordinates, the last columns and rows shown, and the state
-// of the data link, the focus and the selection.
+// of the data link and the focus.
 struct TDBGridEh::DrawInfo {
     int fixedBoundaryX = 0; // end of the indicator column, its line included
     int fixedBoundaryY = 0; // end of the title row, its line included
@@ -19,7 +19,6 @@ struct TDBGridEh::DrawInfo {
     int currentRecordRow = -1; // the current record's grid row
     bool sequenced = false;
     TDataSetState state = dsInactive;
-    TDBGridEhSelectionType selectionType = gstNon;
     bool multiLineRows = false; // whether rows hold several lines of the grid's font
 };
 

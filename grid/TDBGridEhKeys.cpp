@@ -5,6 +5,7 @@
 #include "data/TADOQuery.h"
 #include "data/TField.h"
 #include "grid/ActiveRecordGuard.h"
+#include "grid/GridDeletion.h"
 #include "grid/TDBGridEhDataService.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/ShortcutKey.h"
@@ -153,7 +154,7 @@ void TDBGridEh::DeleteRecords() {
     if (selection_.Rows().Count() == 0)
         dataSet.Delete();
     else
-        selection_.DeleteSelectedRecords();
+        DeleteSelectedRecords(dataSet, selection_);
 }
 
 bool TDBGridEh::ColumnEditable(const TColumnEh& column) const {

@@ -64,8 +64,7 @@ bool TDBGridEh::PressTitleRow(QPoint point, const TGridCoord& cell, Qt::MouseBut
 }
 
 void TDBGridEh::PressCorner() {
-    if (!options_.Contains(dgMultiSelect) || !dataLink_.Active() ||
-        !allowedSelections_.Contains(gstAll))
+    if (!selection_.Allows(gstAll) || !dataLink_.Active())
         return;
     if (selection_.SelectionType() != gstNon)
         selection_.Clear();
@@ -76,13 +75,12 @@ void TDBGridEh::PressCorner() {
 void TDBGridEh::PressDataRow(const TGridCoord& cell, Qt::MouseButton button,
                              Qt::KeyboardModifiers modifiers) {
     const GridUpdateLock lock(*this);
-    const bool extends = modifiers.testFlag(Qt::ShiftModifier) &&
-                         options_.Contains(dgMultiSelect) && options_.Contains(dgRowSelect);
+    const bool extends = modifiers.testFlag(Qt::ShiftModifier) && selection_.ShiftExtendsRange();
     if (!extends && cell.Y != row_)
         DataSet()->MoveBy(cell.Y - row_);
     if (cell.X >= IndicatorOffset())
         RequestColumn(cell.X);
-    if (options_.Contains(dgMultiSelect) && allowedSelections_.Contains(gstRecordBookmarks))
+    if (selection_.Allows(gstRecordBookmarks))
         SelectPressedRow(cell.Y, button, modifiers);
 }
 
@@ -221,7 +219,7 @@ QCursor TDBGridEh::CursorAt(QPoint point) const {
     const bool sizingZone = SizingHandleAt(point).col >= 0;
     const TADOQuery* dataSet = DataSet();
     if (!sizingZone && dataLink_.Active() && dataSet != nullptr && !dataSet->IsEmpty() &&
-        options_.Contains(dgMultiSelect) && allowedSelections_.Contains(gstRecordBookmarks)) {
+        selection_.Allows(gstRecordBookmarks)) {
         // The indicator of a row that shows a record selects that row.
         const TGridCoord cell = MouseCoord(point);
         const int position = cell.Y - TitleRowCount();

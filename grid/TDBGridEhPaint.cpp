@@ -34,7 +34,6 @@ TDBGridEh::DrawInfo TDBGridEh::ComputeDrawInfo() const {
         info.sequenced = dataSet->IsSequenced();
         info.state = dataSet->State();
     }
-    info.selectionType = selection_.SelectionType();
     info.multiLineRows = geometry_.MultiLineRows();
     return info;
 }

@@ -1,28 +1,23 @@
 #include "grid/TDBGridEhSelection.h"
 
 #include "data/TADOQuery.h"
+#include "grid/ActiveRecordGuard.h"
 #include "grid/GridLocks.h"
 #include "grid/TDBGridEh.h"
 
-#include "platform/Exceptions.h"
+// --- What may be selected ------------------------------------------------------------------
 
-#include <exception>
-
-namespace {
-
-// A deletion failed, and then the batch around it failed too: the user sees both.
-std::exception_ptr WithConsequence(const std::exception_ptr& cause, const Exception& consequence) {
-    try {
-        std::rethrow_exception(cause);
-    } catch (const Exception& error) {
-        return std::make_exception_ptr(
-            EDatabaseError(error.message() + QLatin1Char('\n') + consequence.message()));
-    } catch (...) {
-        return cause;
-    }
+bool TDBGridEhSelection::MultiSelect() const {
+    return grid_.Options().Contains(dgMultiSelect);
 }
 
-} // namespace
+bool TDBGridEhSelection::Allows(TDBGridEhSelectionType kind) const {
+    return MultiSelect() && allowed_.Contains(kind);
+}
+
+bool TDBGridEhSelection::ShiftExtendsRange() const {
+    return MultiSelect() && grid_.Options().Contains(dgRowSelect);
+}
 
 // --- What is selected ----------------------------------------------------------------------
 
@@ -40,15 +35,24 @@ bool TDBGridEhSelection::DataCellSelected() const {
 bool TDBGridEhSelection::IndicatorSelected() const {
     if (type_ == gstAll)
         return true;
-    return type_ == gstRecordBookmarks && grid_.Options().Contains(dgMultiSelect) &&
+    return type_ == gstRecordBookmarks && MultiSelect() &&
            rows_.Contains(grid_.DataSet()->GetBookmark());
+}
+
+bool TDBGridEhSelection::IndicatorSelectedAt(int position) const {
+    if (position < 0 || position >= grid_.DataLink().RecordCount())
+        return type_ == gstAll;
+    // Nothing selected: the record need not be visited.
+    if (type_ == gstNon)
+        return false;
+    const ActiveRecordGuard guard(grid_.DataLink(), position);
+    return IndicatorSelected();
 }
 
 // --- Changing the kind -----------------------------------------------------------------------
 
 void TDBGridEhSelection::SelectAll() {
-    if (type_ == gstAll || !grid_.Options().Contains(dgMultiSelect) ||
-        !grid_.AllowedSelections().Contains(gstAll))
+    if (type_ == gstAll || !Allows(gstAll))
         return;
     SetKind(gstAll);
     grid_.SelectionChanged();
@@ -92,12 +96,12 @@ void TDBGridEhSelection::SetKind(TDBGridEhSelectionType type) {
 // --- Gestures --------------------------------------------------------------------------------
 
 bool TDBGridEhSelection::RowGesturesAllowed() const {
-    return grid_.Options().Contains(dgMultiSelect) && grid_.DataLink().Active();
+    return MultiSelect() && grid_.DataLink().Active();
 }
 
 void TDBGridEhSelection::ClearSelection() {
     const bool clears = grid_.OptionsEh().Contains(dghClearSelection);
-    if (clears && grid_.Options().Contains(dgMultiSelect))
+    if (clears && MultiSelect())
         rows_.Clear();
     selecting_ = false;
     if (clears && type_ != gstNon) {
@@ -161,43 +165,4 @@ void TDBGridEhSelection::ArmRowDrag(bool toggleMode) {
 void TDBGridEhSelection::EndMouseGesture() {
     selecting_ = false;
     mouseMode_ = TMouseSelectionMode::None;
-}
-
-// --- Deleting --------------------------------------------------------------------------------
-
-void TDBGridEhSelection::DeleteSelectedRecords() {
-    TADOQuery& dataSet = *grid_.DataSet();
-    dataSet.DisableControls();
-    std::exception_ptr failure;
-    try {
-        // One write batch: a thousand deletions reach the disk together, while each of them
-        // still succeeds or fails on its own.
-        dataSet.BeginWriteBatch();
-        try {
-            DeleteListedRecords(dataSet);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        dataSet.EndWriteBatch();
-    } catch (const Exception& batchFailure) {
-        failure = failure ? WithConsequence(failure, batchFailure) : std::current_exception();
-    } catch (...) {
-        failure = failure ? failure : std::current_exception();
-    }
-    dataSet.EnableControls();
-    RowsChanged();
-    if (failure)
-        std::rethrow_exception(failure);
-}
-
-void TDBGridEhSelection::DeleteListedRecords(TADOQuery& dataSet) {
-    while (rows_.Count() > 0) {
-        const TBookmark bookmark = *rows_.rbegin();
-        // A record that left the result by other means is not there to delete.
-        if (dataSet.BookmarkValid(bookmark)) {
-            dataSet.GotoBookmark(bookmark);
-            dataSet.Delete();
-        }
-        rows_.Remove(bookmark);
-    }
 }

@@ -10,10 +10,11 @@ class TDBGridEh;
 // What a mouse drag over the grid selects while a button is held.
 enum class TMouseSelectionMode { None, Rows, Columns, Block };
 
-// The grid's selection: its kind, the selected records, and the state of the gesture that is
-// changing it (the anchor of a range, whether rows are toggled, whether a drag is under way).
-// Painting asks it whether a record is selected; keys and the mouse change it through the
-// gestures below, which move the data set's current record.
+// The grid's selection: its kind, the selected records, the kinds the user may select, and the
+// state of the gesture that is changing it (the anchor of a range, whether rows are toggled,
+// whether a drag is under way). Painting asks it every "is this selected" question; keys and the
+// mouse ask it what multi-selection allows and change it through the gestures below, which move
+// the data set's current record.
 class TDBGridEhSelection {
 public:
     explicit TDBGridEhSelection(TDBGridEh& grid) : grid_(grid) {}
@@ -26,13 +27,29 @@ public:
     TBookmarkListEh& Rows() { return rows_; }
     const TBookmarkListEh& Rows() const { return rows_; }
 
+    // --- What may be selected ------------------------------------------------------------------
+    TDBGridEhAllowedSelections AllowedSelections() const { return allowed_; }
+    void SetAllowedSelections(TDBGridEhAllowedSelections allowed) { allowed_ = allowed; }
+    // Whether the grid selects several records at all (dgMultiSelect).
+    bool MultiSelect() const;
+    // Whether the user may select that kind: only with multi-selection, and only allowed kinds.
+    bool Allows(TDBGridEhSelectionType kind) const;
+    // Whether Shift with a press extends the range rather than moving first (whole-row
+    // multi-selection).
+    bool ShiftExtendsRange() const;
+
     // --- What is selected --------------------------------------------------------------------
+    // Whether everything is selected: the titles, every record and the empty rows.
+    bool AllSelected() const { return type_ == gstAll; }
     // Whether the data cells of the data set's current record are selected. The record's
     // bookmark is looked up only while records are listed.
     bool DataCellSelected() const;
     // Whether the indicator cell of the data set's current record is selected (everything,
     // or a listed record).
     bool IndicatorSelected() const;
+    // Whether the indicator cell of a row window position is selected; a position without a
+    // record in the window is selected only with everything.
+    bool IndicatorSelectedAt(int position) const;
 
     // --- Changing the kind ---------------------------------------------------------------------
     // Selects every cell of every record, when multi-row selection allows gstAll.
@@ -64,17 +81,10 @@ public:
     // The mouse button went up: the drag ends.
     void EndMouseGesture();
 
-    // Deletes every listed record from the table, from the last to the first, with the data
-    // set's notifications suspended; the records deleted before a failure stay deleted.
-    void DeleteSelectedRecords();
-
-private:
-    friend class TBookmarkListEh;
-
-    void DeleteListedRecords(TADOQuery& dataSet);
-
     // The rows changed; repaints the current row, or everything when the kind changed.
     void RowsChanged();
+
+private:
     // The kind follows the rows: gstRecordBookmarks while any is listed.
     void UpdateKind();
     // Sets the kind and repaints the grid when it changed.
@@ -87,6 +97,7 @@ private:
 
     TDBGridEh& grid_;
     TDBGridEhSelectionType type_ = gstNon;
+    TDBGridEhAllowedSelections allowed_{gstRecordBookmarks, gstRectangle, gstColumns, gstAll};
     TBookmarkListEh rows_{*this};
     // The record where the last range gesture or mouse press started, and whether it was
     // selected before the gesture changed it.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 using GridSelection = GridTest;
@@ -50,6 +52,58 @@ TEST_F(GridSelection, SelectingAllCoversEveryRecord) {
     grid->Selection().Clear();
     EXPECT_EQ(grid->Selection().SelectionType(), gstNon);
     EXPECT_EQ(changes, 2);
+}
+
+TEST_F(GridSelection, MultiSelectionDecidesWhatMayBeSelected) {
+    const TGridOptions single{dgTitles, dgIndicator, dgRowSelect};
+    const TGridOptions multi{dgTitles, dgIndicator, dgMultiSelect};
+    const TGridOptions multiRows{dgTitles, dgIndicator, dgRowSelect, dgMultiSelect};
+    const struct {
+        TGridOptions options;
+        TDBGridEhAllowedSelections allowed;
+        bool records;
+        bool all;
+        bool shiftExtends;
+    } cases[] = {
+        {single, {gstRecordBookmarks, gstAll}, false, false, false},
+        {multi, {gstRecordBookmarks, gstAll}, true, true, false},
+        {multiRows, {gstRecordBookmarks}, true, false, true},
+        {multiRows, {gstAll}, false, true, true},
+    };
+    const TDBGridEhSelection& selection = grid->Selection();
+    for (const auto& c : cases) {
+        grid->SetOptions(c.options);
+        grid->SetAllowedSelections(c.allowed);
+        EXPECT_EQ(selection.Allows(gstRecordBookmarks), c.records);
+        EXPECT_EQ(selection.Allows(gstAll), c.all);
+        EXPECT_EQ(selection.ShiftExtendsRange(), c.shiftExtends);
+    }
+}
+
+TEST_F(GridSelection, IndicatorsAnswerForListedRecordsAndForEverything) {
+    AddNumbered(3);
+    Show();
+    OpenAll();
+    RememberBookmarks();
+    TDBGridEhSelection& selection = grid->Selection();
+    query.GotoBookmark(bookmarks[1]);
+    selection.Rows().SetCurrentRowSelected(true);
+    query.GotoBookmark(bookmarks[0]);
+    // Window positions: the title row (-1), the three records, a row without a record.
+    const std::vector<bool> listed{false, false, true, false, false};
+    const std::vector<bool> everything{true, true, true, true, true};
+    const auto answers = [&] {
+        std::vector<bool> selected;
+        for (int position = -1; position <= 3; ++position)
+            selected.push_back(selection.IndicatorSelectedAt(position));
+        return selected;
+    };
+    EXPECT_EQ(answers(), listed);
+    EXPECT_FALSE(selection.AllSelected());
+    selection.SelectAll();
+    EXPECT_EQ(answers(), everything);
+    EXPECT_TRUE(selection.AllSelected());
+    EXPECT_EQ(query.GetBookmark(), bookmarks[0]);
 }
 
 TEST_F(GridSelection, TheListIsDisabledWhileTheQueryIsClosed) {
