@@ -3,6 +3,7 @@
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
+#include "grid/GridPainter.h"
 #include "grid/TGridHorzScrollBar.h"
 #include "platform/ui/EventBoundary.h"
 #include "platform/ui/TCanvas.h"
@@ -179,6 +180,17 @@ void TDBGridEh::SelectionChanged() {
         OnSelectionChanged();
 }
 
+// --- Painting --------------------------------------------------------------------------------
+
+void TDBGridEh::PaintGrid(TCanvas& canvas) {
+    if (paintLock_ > 0)
+        return;
+    // The indicator glyph stays where it was drawn last when this paint did not reach it.
+    const int indicatorRow = GridPainter(*this, dataLink_).Paint(canvas);
+    if (indicatorRow >= 0)
+        indicatorRow_ = indicatorRow;
+}
+
 // --- Focus ---------------------------------------------------------------------------------
 
 void TDBGridEh::FocusChanged() {
@@ -208,7 +220,7 @@ void TDBGridEh::paintEvent(QPaintEvent* event) {
         const QRect client = ClientRect();
         // The border is repainted only when the paint reaches it.
         if (!event->region().subtracted(QRegion(client)).isEmpty())
-            PaintBorder(painter);
+            GridPainter::PaintBorder(painter, size());
         // The square between the two scroll bars.
         const QRect corner(client.right() + 1, client.bottom() + 1,
                            width() - BorderWidth() - client.right() - 1,

@@ -270,9 +270,8 @@ protected:
 private:
     friend class TGridDataLinkEh;
     friend class TDBGridColumnsEh;
-
-    struct DrawInfo;
-    struct Region;
+    // The painter reads the geometry.
+    friend class GridPainter;
 
     // Data link reactions (TDBGridEhData.cpp).
     void LinkActive(bool active);
@@ -303,37 +302,6 @@ private:
     void PlaceScrollBar();
     void Wheel(int delta);
     bool TakeFocus();
-
-    // Painting: geometry, lines and cell loop (TDBGridEhPaint.cpp).
-    DrawInfo ComputeDrawInfo() const;
-    void DrawRegionLines(TCanvas& canvas, const Region& region) const;
-    void DrawRegionCells(TCanvas& canvas, const Region& region, const DrawInfo& info);
-    void FillEmptyArea(TCanvas& canvas, const DrawInfo& info) const;
-    void PaintBorder(QPainter& painter) const;
-    TGridDrawState CellState(int col, int row) const;
-    TColor FixedLineColor() const;
-    TColor DataLineColor() const;
-
-    // Painting: one cell by its kind (TDBGridEhCells.cpp).
-    void PaintCell(TCanvas& canvas, int col, int row, TRect rect, TGridDrawState state,
-                   const DrawInfo& info);
-    int IndicatorGlyph(int row, bool selected, const DrawInfo& info) const;
-    void PaintIndicatorCell(TCanvas& canvas, int row, const TRect& rect, int dx,
-                            const DrawInfo& info, bool& highlighted);
-    void PaintTitleCell(TCanvas& canvas, TColumnEh& column, const TRect& rect, int dx, int dy,
-                        bool& highlighted) const;
-    void PaintDataCell(TCanvas& canvas, TColumnEh& column, int col, int row, const TRect& rect,
-                       TGridDrawState state, const DrawInfo& info);
-    void PaintEmptyDataCell(TCanvas& canvas, const TColumnEh& column, const TRect& rect,
-                            const DrawInfo& info) const;
-    // The background of the current record's cell before any highlight.
-    TColor RecordBackground(const TColumnEh& column, const DrawInfo& info) const;
-    // The cell parameters of the column for the current record, after the grid's hook.
-    TColCellParamsEh CellParams(TColumnEh& column, int col, int row, TGridDrawState state,
-                                TColor background) const;
-    void Highlight(TColCellParamsEh& params, int row, bool inSelection, const DrawInfo& info) const;
-    // Whether the cell's text equals the text of the same column one row higher.
-    bool IsDuplicateOfPrior(TColumnEh& column, int position, const TColCellParamsEh& params);
 
     // Keys (TDBGridEhKeys.cpp).
     void KeyDown(QKeyEvent& event);
@@ -435,7 +403,7 @@ private:
     int paintLock_ = 0;
     bool pendingResize_ = false;
     bool pendingLayout_ = false;
-    // The row painting last drew the current record's indicator in.
+    // The row painting last drew the current record's indicator in: the painter reports it.
     int indicatorRow_ = -1;
     bool lastFocused_ = false;
     int wheelDelta_ = 0;
