@@ -23,14 +23,6 @@ TDBGridEh::TDBGridEh(QWidget* parent)
     // Every pixel is painted, which also lets Qt move pixels when the rows scroll.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    gesture_.MoveTimer().setParent(this);
-    connect(&gesture_.MoveTimer(), &QTimer::timeout, this,
-            [this] { RunHandler([&] { MoveTimerTick(); }); });
-    trackingTimer_.setParent(this);
-    trackingTimer_.setSingleShot(true);
-    trackingTimer_.setObjectName(QStringLiteral("TrackingTimer"));
-    connect(&trackingTimer_, &QTimer::timeout, this,
-            [this] { RunHandler([&] { TrackingTick(); }); });
 }
 
 TDBGridEh::~TDBGridEh() {
@@ -180,6 +172,14 @@ void TDBGridEh::SelectionChanged() {
         OnSelectionChanged();
 }
 
+void TDBGridEh::CancelColumnGesture() {
+    mouse_.CancelColumnGesture();
+}
+
+ColumnHandle TDBGridEh::SizingHandleAt(QPoint point) const {
+    return mouse_.ColumnGestures().SizingHandleAt(point);
+}
+
 // --- Painting --------------------------------------------------------------------------------
 
 void TDBGridEh::PaintGrid(TCanvas& canvas) {
@@ -203,6 +203,10 @@ void TDBGridEh::FocusChanged() {
     // Selected rows change their tint with the focus.
     if (selection_.SelectionType() != gstNon)
         InvalidateGrid();
+}
+
+void TDBGridEh::HideHint() {
+    hintPopup_.Cancel();
 }
 
 // --- Qt events -----------------------------------------------------------------------------
@@ -236,7 +240,7 @@ void TDBGridEh::paintEvent(QPaintEvent* event) {
         TCanvas canvas(painter);
         canvas.SetVisibleRegion(cells);
         PaintGrid(canvas);
-        PaintGestureLine(painter);
+        mouse_.ColumnGestures().PaintLine(painter);
     });
 }
 
@@ -270,7 +274,7 @@ void TDBGridEh::focusOutEvent(QFocusEvent* event) {
     RunHandler([&] {
         // Losing the focus takes the mouse away from a column gesture or a row drag too.
         CancelColumnGesture();
-        StopMouseTracking();
+        mouse_.StopTracking();
         FocusChanged();
         // A dialog or another window taking the focus does not leave the grid for another
         // control of this window.
@@ -287,20 +291,20 @@ void TDBGridEh::keyPressEvent(QKeyEvent* event) {
 }
 
 void TDBGridEh::mousePressEvent(QMouseEvent* event) {
-    RunHandler([&] { MousePress(*event, false); });
+    RunHandler([&] { mouse_.Press(*event, false); });
 }
 
 void TDBGridEh::mouseDoubleClickEvent(QMouseEvent* event) {
-    RunHandler([&] { MousePress(*event, true); });
+    RunHandler([&] { mouse_.Press(*event, true); });
 }
 
 void TDBGridEh::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
-    RunHandler([&] { MouseMove(*event); });
+    RunHandler([&] { mouse_.Move(*event); });
 }
 
 void TDBGridEh::mouseReleaseEvent(QMouseEvent* event) {
-    RunHandler([&] { MouseRelease(*event); });
+    RunHandler([&] { mouse_.Release(*event); });
 }
 
 void TDBGridEh::wheelEvent(QWheelEvent* event) {
@@ -310,7 +314,7 @@ void TDBGridEh::wheelEvent(QWheelEvent* event) {
             return;
         }
         event->accept();
-        Wheel(event->angleDelta().y());
+        mouse_.Wheel(event->angleDelta().y());
     });
 }
 
@@ -323,7 +327,7 @@ void TDBGridEh::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     RunHandler([&] {
         CancelColumnGesture();
-        StopMouseTracking();
+        mouse_.StopTracking();
         HideHint();
     });
 }

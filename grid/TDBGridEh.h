@@ -4,6 +4,7 @@
 #include "grid/GridGeometry.h"
 #include "grid/GridHint.h"
 #include "grid/GridKeyAction.h"
+#include "grid/GridMouseController.h"
 #include "grid/GridOptions.h"
 #include "grid/TColCellParamsEh.h"
 #include "grid/TColumnGestureEh.h"
@@ -17,7 +18,6 @@
 #include "platform/ui/TRect.h"
 
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -198,8 +198,8 @@ public:
 
     // --- Column sizing and moving ----------------------------------------------------------------
     // Normal, or the column gesture under way.
-    TGridState GridState() const { return gesture_.State(); }
-    const TColumnGestureEh& ColumnGesture() const { return gesture_; }
+    TGridState GridState() const { return ColumnGesture().State(); }
+    const TColumnGestureEh& ColumnGesture() const { return mouse_.ColumnGestures().Gesture(); }
     // The column whose title edge lies at a client point, with dgColumnResize; col -1 for none.
     ColumnHandle SizingHandleAt(QPoint point) const;
     // Ends a column sizing or move without effect (Esc, loss of the mouse).
@@ -270,7 +270,9 @@ protected:
 private:
     friend class TGridDataLinkEh;
     friend class TDBGridColumnsEh;
-    // The painter reads the geometry.
+    // The parts the grid owns work on its state.
+    friend class GridColumnGestureController;
+    friend class GridMouseController;
     friend class GridPainter;
 
     // Data link reactions (TDBGridEhData.cpp).
@@ -300,7 +302,6 @@ private:
     void ThumbReleased(TADOQuery& dataSet, int position);
     void ScrollDataRows(int distance);
     void PlaceScrollBar();
-    void Wheel(int delta);
     bool TakeFocus();
 
     // Keys (TDBGridEhKeys.cpp).
@@ -315,36 +316,8 @@ private:
     // A new record with nothing assigned to it, neither through its fields nor an editor.
     bool UnchangedInsert() const;
 
-    // Mouse and hint (TDBGridEhMouse.cpp).
-    void MousePress(QMouseEvent& event, bool doubleClick);
-    bool PressTitleRow(QPoint point, const TGridCoord& cell, Qt::MouseButton button);
-    void PressCorner();
-    void PressDataRow(const TGridCoord& cell, Qt::MouseButton button,
-                      Qt::KeyboardModifiers modifiers);
-    void SelectPressedRow(int pressedRow, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
-    void MouseMove(QMouseEvent& event);
-    void FollowMouse(bool select);
-    // The distance in pixels from the data rows to y: negative above, positive below, 0 within.
-    int DistanceFromDataRows(int y) const;
-    void TrackingTick();
-    void StopMouseTracking();
-    void MouseRelease(QMouseEvent& event);
-    void HideHint();
-    // The cursor the grid shows over a client point.
-    QCursor CursorAt(QPoint point) const;
-    void UpdateCursor(QPoint point);
-
-    // Column sizing and moving (TDBGridEhColumnGestures.cpp).
-    bool StartColumnGesture(QPoint point, const TGridCoord& cell, Qt::MouseButton button);
-    void FollowColumnGesture(QPoint point);
-    void MoveTimerTick();
-    // The target column of a move for the mouse at x; scrolls the columns at either end.
-    int MoveTarget(int x);
-    // Ends the gesture at the release; true when it was a sizing (the release goes no further).
-    bool FinishColumnGesture(QPoint point);
-    void InvalidateGestureLine();
-    void PaintGestureLine(QPainter& painter) const;
-    void FinishSizing();
+    // Carrying out the column gestures: a column moved, the widths changed
+    // (TDBGridEhLayout.cpp).
     void MoveColumn(int fromCol, int toCol);
     void ColWidthsChanged();
 
@@ -353,8 +326,9 @@ private:
     bool UpdateHorzScrollBar();
     void SetLeftCol(int col);
 
-    // Focus (TDBGridEh.cpp).
+    // Focus and hint (TDBGridEh.cpp).
     void FocusChanged();
+    void HideHint();
 
     // Configuration.
     bool loading_ = false;
@@ -406,22 +380,15 @@ private:
     // The row painting last drew the current record's indicator in: the painter reports it.
     int indicatorRow_ = -1;
     bool lastFocused_ = false;
-    int wheelDelta_ = 0;
     // A thumb drag with Tracking moved the record already; its release does nothing.
     bool skipThumbRelease_ = false;
     // Moves under the update lock wait for its release to update the scroll bar and, when
     // the row window shifted, to repaint the rows.
     bool pendingScrollBar_ = false;
     bool pendingRepaint_ = false;
-    // The row drag beyond the data rows: the timer (named "TrackingTimer"), the last mouse
-    // point in client coordinates and whether the left button drags.
-    QTimer trackingTimer_;
-    QPoint trackPoint_;
-    bool trackSelects_ = false;
-    // A right press on a title acts as a left one, up to its release.
-    bool rightPressAsLeft_ = false;
-    // Column sizing and moving, the hint, and the bar that scrolls the columns.
-    TColumnGestureEh gesture_;
+    // The mouse's gestures, the column gestures among them, the hint, and the bar that
+    // scrolls the columns (made last, so that it lies above the hint window).
+    GridMouseController mouse_{*this};
     GridHint hintPopup_{*this, [this] {
                             return hint_;
                         }};

@@ -7,8 +7,7 @@
 #include <cstdlib>
 
 void TDBGridEh::LinkActive(bool active) {
-    // A part of a wheel notch left from the previous result does not count for the next one.
-    wheelDelta_ = 0;
+    mouse_.ForgetWheel();
     selection_.LinkActive(active);
     LayoutChanged();
     UpdateScrollBar();

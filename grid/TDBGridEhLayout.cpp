@@ -1,6 +1,6 @@
 // The grid's layout: the column model and widths, the row heights, the row count over the row
-// window, the current-row synchronisation and the update and layout locks. The positions
-// themselves are the geometry's.
+// window, the current-row synchronisation, the update and layout locks, and the carrying out of
+// column moves and width changes. The positions themselves are the geometry's.
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
@@ -233,4 +233,53 @@ void TDBGridEh::InvalidateCell(int col, int row) {
         return;
     update(
         ToWidget({cell.Left, cell.Top, cell.Right + GridLineWidth, cell.Bottom + GridLineWidth}));
+}
+
+// --- The column gestures' results ---------------------------------------------------------
+
+void TDBGridEh::MoveColumn(int fromCol, int toCol) {
+    const int fromIndex = fromCol - IndicatorOffset();
+    const int toIndex = toCol - IndicatorOffset();
+    if (fromIndex < 0 || toIndex < 0 || fromIndex >= columns_.Count() ||
+        toIndex >= columns_.Count())
+        return;
+    {
+        // The widths move with their columns here; the columns' own order changes without a
+        // layout rebuild, which would put the current column back on the first one at once.
+        const GridLayoutLock lock(*this);
+        geometry_.MoveCol(fromCol, toCol);
+        // The current column goes with the moved one; those between shift towards its place.
+        if (col_ == fromCol)
+            col_ = toCol;
+        else if (fromCol < toCol && col_ > fromCol && col_ <= toCol)
+            --col_;
+        else if (toCol < fromCol && col_ >= toCol && col_ < fromCol)
+            ++col_;
+        columns_.Move(fromIndex, toIndex);
+    }
+    InvalidateGrid();
+    if (OnColumnMoved)
+        OnColumnMoved(fromIndex, toIndex);
+    ColWidthsChanged();
+}
+
+void TDBGridEh::ColWidthsChanged() {
+    if (UpdateHorzScrollBar())
+        ClientSizeChanged();
+    for (int i = 0; i < columns_.Count(); ++i) {
+        TColumnEh& column = columns_[i];
+        const int col = IndicatorOffset() + i;
+        if (!column.Visible() || col >= ColCount())
+            continue;
+        int width = ColWidth(col);
+        if (column.MaxWidth() > 0)
+            width = std::min(width, column.MaxWidth());
+        width = std::max(width, column.MinWidth());
+        geometry_.SetColWidth(col, width);
+        if (column.Width() != width)
+            column.SetWidth(width);
+    }
+    InvalidateGrid();
+    if (OnColWidthsChanged)
+        OnColWidthsChanged();
 }

@@ -1,5 +1,5 @@
-// The vertical scroll bar over the whole result, its commands, the mouse wheel, and the pixel
-// scroll of the data rows when the row window moves.
+// The vertical scroll bar over the whole result, its commands, and the pixel scroll of the data
+// rows when the row window moves.
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
@@ -8,9 +8,6 @@
 #include <utility>
 
 namespace {
-
-// One notch of the wheel.
-constexpr int WheelStep = 120;
 
 // The three positions of the bar while the record number is unknown (a filtered result).
 constexpr int ThreeStateFirst = 0;
@@ -141,22 +138,6 @@ void TDBGridEh::ThumbReleased(TADOQuery& dataSet, int position) {
         break;
     default:
         break;
-    }
-}
-
-void TDBGridEh::Wheel(int delta) {
-    TADOQuery* dataSet = DataSet();
-    if (!dataLink_.Active() || dataSet == nullptr)
-        return;
-    wheelDelta_ += delta;
-    // Turning the wheel away from the user (a positive delta) goes towards the beginning.
-    while (wheelDelta_ >= WheelStep) {
-        wheelDelta_ -= WheelStep;
-        dataSet->MoveBy(-1);
-    }
-    while (wheelDelta_ <= -WheelStep) {
-        wheelDelta_ += WheelStep;
-        dataSet->MoveBy(1);
     }
 }
 
