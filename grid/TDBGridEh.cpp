@@ -3,6 +3,7 @@
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
+#include "grid/GridKeyboardController.h"
 #include "grid/GridPainter.h"
 #include "grid/TGridHorzScrollBar.h"
 #include "platform/ui/EventBoundary.h"
@@ -172,6 +173,10 @@ void TDBGridEh::SelectionChanged() {
         OnSelectionChanged();
 }
 
+void TDBGridEh::PerformKeyAction(const GridKeyAction& action) {
+    GridKeyboardController(*this).Perform(action);
+}
+
 void TDBGridEh::CancelColumnGesture() {
     mouse_.CancelColumnGesture();
 }
@@ -280,14 +285,14 @@ void TDBGridEh::focusOutEvent(QFocusEvent* event) {
         // control of this window.
         const Qt::FocusReason reason = event->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            FocusLeaving();
+            GridKeyboardController(*this).FocusLeaving();
     });
 }
 
 void TDBGridEh::keyPressEvent(QKeyEvent* event) {
     // Every key stays with the grid; Tab and Shift+Tab never get here, Qt moves the focus.
     event->accept();
-    RunHandler([&] { KeyDown(*event); });
+    RunHandler([&] { GridKeyboardController(*this).KeyDown(*event); });
 }
 
 void TDBGridEh::mousePressEvent(QMouseEvent* event) {

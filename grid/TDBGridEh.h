@@ -272,6 +272,7 @@ private:
     friend class TDBGridColumnsEh;
     // The parts the grid owns work on its state.
     friend class GridColumnGestureController;
+    friend class GridKeyboardController;
     friend class GridMouseController;
     friend class GridPainter;
 
@@ -304,18 +305,9 @@ private:
     void PlaceScrollBar();
     bool TakeFocus();
 
-    // Keys (TDBGridEhKeys.cpp).
-    void KeyDown(QKeyEvent& event);
-    GridKeyContext KeyContext() const;
-    void Reset();
-    void ScrollColumns(int distance);
+    // Makes a column current, with OnColExit and OnColEnter around the change
+    // (TDBGridEhLayout.cpp).
     void RequestColumn(int col);
-    bool ColumnEditable(const TColumnEh& column) const;
-    void ShowFindDialog();
-    void FocusLeaving();
-    // A new record with nothing assigned to it, neither through its fields nor an editor.
-    bool UnchangedInsert() const;
-
     // Carrying out the column gestures: a column moved, the widths changed
     // (TDBGridEhLayout.cpp).
     void MoveColumn(int fromCol, int toCol);

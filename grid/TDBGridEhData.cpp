@@ -1,10 +1,37 @@
-// The grid's reactions to the notifications of its data link: opening and closing, a new row
-// window, a move of the current record, a changed record, and the start and end of editing.
+// The grid and its records: the reactions to the notifications of its data link (opening and
+// closing, a new row window, a move of the current record, a changed record, the start and end
+// of editing), and the commands that change records: delete and copy from above.
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
+#include "data/TField.h"
+#include "grid/ActiveRecordGuard.h"
+#include "grid/GridDeletion.h"
+#include "platform/ui/DialogService.h"
 
 #include <cstdlib>
+
+namespace {
+
+bool IsEditing(TDataSetState state) {
+    return state == dsEdit || state == dsInsert;
+}
+
+// Whether the grid lets the user change the column's value in the current record.
+bool ColumnEditable(const TDBGridEh& grid, const TColumnEh& column) {
+    const TField* field = column.Field();
+    const TADOQuery& dataSet = *grid.DataSet();
+    const TDBGridEhAllowedOperations allowed = grid.AllowedOperations();
+    const bool inserting = dataSet.State() == dsInsert;
+    const bool mayAdd = allowed.Contains(alopInsertEh) || allowed.Contains(alopAppendEh);
+    return field != nullptr && !field->ReadOnly() && dataSet.CanModify() && !grid.ReadOnly() &&
+           !column.ReadOnly() && (allowed.Contains(alopUpdateEh) || inserting) &&
+           (!dataSet.IsEmpty() || mayAdd);
+}
+
+} // namespace
+
+// --- Data link reactions -------------------------------------------------------------------
 
 void TDBGridEh::LinkActive(bool active) {
     mouse_.ForgetWheel();
@@ -99,4 +126,42 @@ void TDBGridEh::RecordChanged(TField* field) {
         if (columns_[i].Field() == field)
             InvalidateRow(row_);
     }
+}
+
+// --- Record commands -------------------------------------------------------------------------
+
+void TDBGridEh::DeleteRecords() {
+    TADOQuery& dataSet = *DataSet();
+    if (readOnly_ || dataSet.IsEmpty() || !dataSet.CanModify() ||
+        !allowedOperations_.Contains(alopDeleteEh))
+        return;
+    const bool several = selection_.Rows().Count() >= 2;
+    if (options_.Contains(dgConfirmDelete) &&
+        !ConfirmOkCancel(several ? QStringLiteral("Delete all selected records?")
+                                 : QStringLiteral("Delete record?")))
+        return;
+    if (selection_.Rows().Count() == 0)
+        dataSet.Delete();
+    else
+        DeleteSelectedRecords(dataSet, selection_);
+}
+
+void TDBGridEh::CopyFromAbove() {
+    const int position = dataLink_.ActiveRecord();
+    TColumnEh* column = ColumnAt(col_);
+    if (!dataLink_.Active() || position <= 0 || column == nullptr ||
+        !ColumnEditable(*this, *column))
+        return;
+    TADOQuery& dataSet = *DataSet();
+    dataSet.Edit();
+    if (!IsEditing(dataSet.State()))
+        return;
+    TField& field = *column->Field();
+    AdoVariant value;
+    {
+        const ActiveRecordGuard above(dataLink_, position - 1);
+        value = field.Value();
+    }
+    selection_.Clear();
+    field.SetValue(value);
 }

@@ -1,6 +1,7 @@
 // The grid's layout: the column model and widths, the row heights, the row count over the row
-// window, the current-row synchronisation, the update and layout locks, and the carrying out of
-// column moves and width changes. The positions themselves are the geometry's.
+// window, the current-row synchronisation, the update and layout locks, the current column and
+// the carrying out of column moves and width changes. The positions themselves are the
+// geometry's.
 #include "grid/TDBGridEh.h"
 
 #include "data/TADOQuery.h"
@@ -235,7 +236,19 @@ void TDBGridEh::InvalidateCell(int col, int row) {
         ToWidget({cell.Left, cell.Top, cell.Right + GridLineWidth, cell.Bottom + GridLineWidth}));
 }
 
-// --- The column gestures' results ---------------------------------------------------------
+// --- The current column and the column gestures' results ------------------------------------
+
+void TDBGridEh::RequestColumn(int col) {
+    if (col == col_ || col < IndicatorOffset() || col >= ColCount())
+        return;
+    if (OnColExit)
+        OnColExit();
+    // With whole-row selection the first data column stays current.
+    if (!options_.Contains(dgRowSelect))
+        col_ = col;
+    if (OnColEnter)
+        OnColEnter();
+}
 
 void TDBGridEh::MoveColumn(int fromCol, int toCol) {
     const int fromIndex = fromCol - IndicatorOffset();
