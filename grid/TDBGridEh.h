@@ -283,6 +283,8 @@ private:
     void Scroll(int distance);
     // A move under the update lock: the rows are repainted once the lock is released.
     void ScrollUnderLock(int distance);
+    // After the rows moved by their pixels: the cells whose hidden duplicates may differ now.
+    void InvalidateScrolledDuplicates(int distance);
     void RecordChanged(TField* field);
     void ColumnsChanged(bool layout);
 
@@ -296,15 +298,6 @@ private:
     QRect ToWidget(const TRect& rect) const;
     int BorderWidth() const { return 1; }
 
-    // Scroll bar and wheel (TDBGridEhScroll.cpp).
-    void UpdateScrollBar();
-    TScrollBarSettingsEh ScrollBarSettings() const;
-    void ScrollCommand(TADOQuery& dataSet, TScrollCode code, int position);
-    void ThumbReleased(TADOQuery& dataSet, int position);
-    void ScrollDataRows(int distance);
-    void PlaceScrollBar();
-    bool TakeFocus();
-
     // Makes a column current, with OnColExit and OnColEnter around the change
     // (TDBGridEhLayout.cpp).
     void RequestColumn(int col);
@@ -313,8 +306,13 @@ private:
     void MoveColumn(int fromCol, int toCol);
     void ColWidthsChanged();
 
-    // The horizontal scroll bar (TDBGridEhHorzScroll.cpp).
-    // Shows or removes the bar as the columns need; true when it appeared or disappeared.
+    // The scroll bars (TDBGridEhScroll.cpp).
+    void UpdateScrollBar();
+    void ScrollDataRows(int distance);
+    void PlaceScrollBar();
+    bool TakeFocus();
+    // Shows or removes the horizontal bar as the columns need; true when it appeared or
+    // disappeared.
     bool UpdateHorzScrollBar();
     void SetLeftCol(int col);
 

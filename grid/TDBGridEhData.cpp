@@ -85,19 +85,22 @@ void TDBGridEh::Scroll(int distance) {
     ScrollDataRows(distance);
     if (IndicatorOffset() > 0)
         InvalidateRow(row_);
-    if (columns_.AnyHideDuplicates()) {
-        // The top row's upper neighbour changed, so its hidden duplicates may show now; its
-        // other cells and its lines came with the pixels unchanged.
-        for (int i = 0; i < columns_.Count(); ++i) {
-            if (columns_[i].HideDuplicates())
-                update(ToWidget(CellRect(IndicatorOffset() + i, TitleRowCount())));
-        }
-        // Rows moving down bring the line above the row that dropped out to the bottom, where
-        // it may still carry that row's duplicate colour.
-        if (distance < 0) {
-            const int line = geometry_.RowTop(RowCount() - 1) + DataRowHeight();
-            update(ToWidget({0, line, ClientWidth(), line + GridLineWidth}));
-        }
+    if (columns_.AnyHideDuplicates())
+        InvalidateScrolledDuplicates(distance);
+}
+
+void TDBGridEh::InvalidateScrolledDuplicates(int distance) {
+    // The top row's upper neighbour changed, so its hidden duplicates may show now; its other
+    // cells and its lines came with the pixels unchanged.
+    for (int i = 0; i < columns_.Count(); ++i) {
+        if (columns_[i].HideDuplicates())
+            update(ToWidget(CellRect(IndicatorOffset() + i, TitleRowCount())));
+    }
+    // Rows moving down bring the line above the row that dropped out to the bottom, where it
+    // may still carry that row's duplicate colour.
+    if (distance < 0) {
+        const int line = geometry_.RowTop(RowCount() - 1) + DataRowHeight();
+        update(ToWidget({0, line, ClientWidth(), line + GridLineWidth}));
     }
 }
 
