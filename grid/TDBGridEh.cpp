@@ -73,91 +73,91 @@ void TDBGridEh::SetReadOnly(bool readOnly) {
 }
 
 void TDBGridEh::SetDefaultDrawing(bool defaultDrawing) {
-    defaultDrawing_ = defaultDrawing;
+    appearance_.defaultDrawing = defaultDrawing;
     InvalidateGrid();
 }
 
 void TDBGridEh::SetColor(TColor color) {
-    if (color == color_)
+    if (color == appearance_.color)
         return;
-    color_ = color;
+    appearance_.color = color;
     InvalidateGrid();
 }
 
 void TDBGridEh::SetFixedColor(TColor color) {
-    if (color == fixedColor_)
+    if (color == appearance_.fixedColor)
         return;
-    fixedColor_ = color;
+    appearance_.fixedColor = color;
     InvalidateGrid();
 }
 
 void TDBGridEh::SetEvenRowColor(TColor color) {
-    if (color == evenRowColor_)
+    if (color == appearance_.evenRowColor)
         return;
-    evenRowColor_ = color;
+    appearance_.evenRowColor = color;
     InvalidateGrid();
 }
 
 void TDBGridEh::SetOddRowColor(TColor color) {
-    if (color == oddRowColor_)
+    if (color == appearance_.oddRowColor)
         return;
-    oddRowColor_ = color;
+    appearance_.oddRowColor = color;
     InvalidateGrid();
 }
 
 void TDBGridEh::SetFlat(bool flat) {
-    if (flat == flat_)
+    if (flat == appearance_.flat)
         return;
-    flat_ = flat;
+    appearance_.flat = flat;
     LayoutChanged();
 }
 
 void TDBGridEh::SetFont(const TGridFont& font) {
-    if (font == font_)
+    if (font == appearance_.font)
         return;
-    font_ = font;
+    appearance_.font = font;
     LayoutChanged();
 }
 
 void TDBGridEh::SetTitleFont(const TGridFont& font) {
-    if (font == titleFont_)
+    if (font == appearance_.titleFont)
         return;
-    titleFont_ = font;
+    appearance_.titleFont = font;
     LayoutChanged();
 }
 
 void TDBGridEh::SetFooterRowCount(int count) {
-    if (count == footerRowCount_)
+    if (count == appearance_.footerRowCount)
         return;
-    footerRowCount_ = std::max(count, 0);
+    appearance_.footerRowCount = std::max(count, 0);
     LayoutChanged();
 }
 
 void TDBGridEh::SetRowHeight(int height) {
-    if (height == rowHeight_)
+    if (height == appearance_.rowHeight)
         return;
-    rowHeight_ = std::max(height, 0);
+    appearance_.rowHeight = std::max(height, 0);
     LayoutChanged();
 }
 
 void TDBGridEh::SetRowLines(int lines) {
-    if (lines == rowLines_)
+    if (lines == appearance_.rowLines)
         return;
-    rowLines_ = std::max(lines, 0);
+    appearance_.rowLines = std::max(lines, 0);
     LayoutChanged();
 }
 
 void TDBGridEh::SetUseMultiTitle(bool useMultiTitle) {
-    if (useMultiTitle == useMultiTitle_)
+    if (useMultiTitle == appearance_.useMultiTitle)
         return;
-    useMultiTitle_ = useMultiTitle;
+    appearance_.useMultiTitle = useMultiTitle;
     LayoutChanged();
 }
 
 void TDBGridEh::SetDrawMemoText(bool drawMemoText) {
-    if (drawMemoText == drawMemoText_)
+    if (drawMemoText == appearance_.drawMemoText)
         return;
-    drawMemoText_ = drawMemoText;
+    appearance_.drawMemoText = drawMemoText;
     InvalidateGrid();
 }
 

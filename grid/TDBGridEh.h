@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/GridAppearance.h"
 #include "grid/GridColumnAxis.h"
 #include "grid/GridGeometry.h"
 #include "grid/GridHint.h"
@@ -81,44 +82,44 @@ public:
     void SetEditActions(TGridEditActions actions) { editActions_ = actions; }
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly);
-    bool DefaultDrawing() const { return defaultDrawing_; }
+    bool DefaultDrawing() const { return appearance_.defaultDrawing; }
     void SetDefaultDrawing(bool defaultDrawing);
 
     // Default column colour and the empty area.
-    TColor Color() const { return color_; }
+    TColor Color() const { return appearance_.color; }
     void SetColor(TColor color);
     // Default title colour and the indicator cells.
-    TColor FixedColor() const { return fixedColor_; }
+    TColor FixedColor() const { return appearance_.fixedColor; }
     void SetFixedColor(TColor color);
     // Backgrounds of even and odd record numbers while the data set is sequenced.
-    TColor EvenRowColor() const { return evenRowColor_; }
+    TColor EvenRowColor() const { return appearance_.evenRowColor; }
     void SetEvenRowColor(TColor color);
-    TColor OddRowColor() const { return oddRowColor_; }
+    TColor OddRowColor() const { return appearance_.oddRowColor; }
     void SetOddRowColor(TColor color);
     // Flat border, grey lines of fixed cells and the narrow text margins.
-    bool Flat() const { return flat_; }
+    bool Flat() const { return appearance_.flat; }
     void SetFlat(bool flat);
     // Default column font; decides the data row height.
-    const TGridFont& Font() const { return font_; }
+    const TGridFont& Font() const { return appearance_.font; }
     void SetFont(const TGridFont& font);
     // Default title font; decides the title row height.
-    const TGridFont& TitleFont() const { return titleFont_; }
+    const TGridFont& TitleFont() const { return appearance_.titleFont; }
     void SetTitleFont(const TGridFont& font);
-    TColor FooterColor() const { return footerColor_; }
-    void SetFooterColor(TColor color) { footerColor_ = color; }
-    const TGridFont& FooterFont() const { return footerFont_; }
-    void SetFooterFont(const TGridFont& font) { footerFont_ = font; }
-    int FooterRowCount() const { return footerRowCount_; }
+    TColor FooterColor() const { return appearance_.footerColor; }
+    void SetFooterColor(TColor color) { appearance_.footerColor = color; }
+    const TGridFont& FooterFont() const { return appearance_.footerFont; }
+    void SetFooterFont(const TGridFont& font) { appearance_.footerFont = font; }
+    int FooterRowCount() const { return appearance_.footerRowCount; }
     void SetFooterRowCount(int count);
     // 0 and 0: rows one text line high.
-    int RowHeight() const { return rowHeight_; }
+    int RowHeight() const { return appearance_.rowHeight; }
     void SetRowHeight(int height);
-    int RowLines() const { return rowLines_; }
+    int RowLines() const { return appearance_.rowLines; }
     void SetRowLines(int lines);
     // Centred titles by default, for a multi-line title tree.
-    bool UseMultiTitle() const { return useMultiTitle_; }
+    bool UseMultiTitle() const { return appearance_.useMultiTitle; }
     void SetUseMultiTitle(bool useMultiTitle);
-    bool DrawMemoText() const { return drawMemoText_; }
+    bool DrawMemoText() const { return appearance_.drawMemoText; }
     void SetDrawMemoText(bool drawMemoText);
 
     TVertDBGridEhScrollBar& VertScrollBar() { return *vertScrollBar_; }
@@ -331,21 +332,7 @@ private:
                                                   alopAppendEh};
     TGridEditActions editActions_;
     bool readOnly_ = false;
-    bool defaultDrawing_ = true;
-    TColor color_ = clWindow;
-    TColor fixedColor_ = clBtnFace;
-    TColor evenRowColor_ = clWindow;
-    TColor oddRowColor_ = clWindow;
-    bool flat_ = false;
-    TGridFont font_;
-    TGridFont titleFont_;
-    TColor footerColor_ = clWindow;
-    TGridFont footerFont_;
-    int footerRowCount_ = 0;
-    int rowHeight_ = 0;
-    int rowLines_ = 0;
-    bool useMultiTitle_ = false;
-    bool drawMemoText_ = false;
+    GridAppearance appearance_;
     QString hint_;
     bool showHint_ = false;
     bool parentShowHint_ = true;
