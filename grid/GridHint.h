@@ -9,6 +9,14 @@
 class QLabel;
 class QWidget;
 
+// The hint properties of a control: the text (its part before the first "|" is what shows) and
+// whether the control shows hints, on its own or as its parent says.
+struct GridHintProperties {
+    QString text;
+    bool show = false;
+    bool parentShow = true;
+};
+
 // A control's hint as the application shows it: once the mouse has rested over the control for
 // the hint pause, the text before the first "|" appears below the cursor, for the whole control
 // as its area (moving over it does not show the hint again). It goes after the hide pause, when

@@ -188,7 +188,7 @@ ColumnHandle TDBGridEh::SizingHandleAt(QPoint point) const {
 // --- Painting --------------------------------------------------------------------------------
 
 void TDBGridEh::PaintGrid(TCanvas& canvas) {
-    if (paintLock_ > 0)
+    if (locks_.paint > 0)
         return;
     // The indicator glyph stays where it was drawn last when this paint did not reach it.
     const int indicatorRow = GridPainter(*this, dataLink_).Paint(canvas);
@@ -238,7 +238,7 @@ void TDBGridEh::paintEvent(QPaintEvent* event) {
             painter.fillRect(corner, palette().button());
         const QRegion cells =
             event->region().translated(-client.topLeft()) & QRect(QPoint(0, 0), client.size());
-        if (paintLock_ > 0 || cells.isEmpty())
+        if (locks_.paint > 0 || cells.isEmpty())
             return;
         painter.setClipRect(client);
         painter.translate(client.topLeft());
@@ -261,7 +261,7 @@ void TDBGridEh::showEvent(QShowEvent* event) {
             return;
         // Shown for the first time: from now on the grid sizes its row window.
         hasHandle_ = true;
-        if (layoutLock_ == 0) {
+        if (locks_.layout == 0) {
             UpdateRowCount();
             SyncCurrentRow();
         }

@@ -5,6 +5,7 @@
 #include "grid/GridGeometry.h"
 #include "grid/GridHint.h"
 #include "grid/GridKeyAction.h"
+#include "grid/GridLockState.h"
 #include "grid/GridMouseController.h"
 #include "grid/GridOptions.h"
 #include "grid/TColCellParamsEh.h"
@@ -126,12 +127,12 @@ public:
     const TVertDBGridEhScrollBar& VertScrollBar() const { return *vertScrollBar_; }
 
     // The hint text shown after the mouse rests over the grid: its part before the first "|".
-    const QString& Hint() const { return hint_; }
-    void SetHint(const QString& hint) { hint_ = hint; }
-    bool ShowHint() const { return showHint_; }
-    void SetShowHint(bool showHint) { showHint_ = showHint; }
-    bool ParentShowHint() const { return parentShowHint_; }
-    void SetParentShowHint(bool parentShowHint) { parentShowHint_ = parentShowHint; }
+    const QString& Hint() const { return hint_.text; }
+    void SetHint(const QString& hint) { hint_.text = hint; }
+    bool ShowHint() const { return hint_.show; }
+    void SetShowHint(bool showHint) { hint_.show = showHint; }
+    bool ParentShowHint() const { return hint_.parentShow; }
+    void SetParentShowHint(bool parentShowHint) { hint_.parentShow = parentShowHint; }
     // How long the mouse must rest before the hint shows, and how long the hint stays.
     static constexpr int HintPause = GridHint::Pause;
     static constexpr int HintHidePause = GridHint::HidePause;
@@ -211,15 +212,15 @@ public:
 
     // --- Locks and rebuilds --------------------------------------------------------------------
     // A nesting lock: while held, no layout rebuild starts and size changes wait for the end.
-    void BeginUpdate() { ++updateLock_; }
+    void BeginUpdate() { ++locks_.update; }
     void EndUpdate();
     // Lets one level of the lock go without the work of its release (while an error unwinds);
     // that work waits for the next release.
     void AbandonUpdate() {
-        if (updateLock_ > 0)
-            --updateLock_;
+        if (locks_.update > 0)
+            --locks_.update;
     }
-    int UpdateLock() const { return updateLock_; }
+    int UpdateLock() const { return locks_.update; }
     // A nesting lock held by a layout rebuild; requests made meanwhile are dropped.
     void BeginLayout();
     void EndLayout();
@@ -333,9 +334,7 @@ private:
     TGridEditActions editActions_;
     bool readOnly_ = false;
     GridAppearance appearance_;
-    QString hint_;
-    bool showHint_ = false;
-    bool parentShowHint_ = true;
+    GridHintProperties hint_;
 
     // The row window, the selection and the scroll bar.
     TGridDataLinkEh dataLink_{*this};
@@ -349,25 +348,17 @@ private:
 
     // State.
     bool hasHandle_ = false;
-    int updateLock_ = 0;
-    int layoutLock_ = 0;
-    int paintLock_ = 0;
-    bool pendingResize_ = false;
-    bool pendingLayout_ = false;
+    GridLockState locks_;
     // The row painting last drew the current record's indicator in: the painter reports it.
     int indicatorRow_ = -1;
     bool lastFocused_ = false;
     // A thumb drag with Tracking moved the record already; its release does nothing.
     bool skipThumbRelease_ = false;
-    // Moves under the update lock wait for its release to update the scroll bar and, when
-    // the row window shifted, to repaint the rows.
-    bool pendingScrollBar_ = false;
-    bool pendingRepaint_ = false;
     // The mouse's gestures, the column gestures among them, the hint, and the bar that
     // scrolls the columns (made last, so that it lies above the hint window).
     GridMouseController mouse_{*this};
     GridHint hintPopup_{*this, [this] {
-                            return hint_;
+                            return hint_.text;
                         }};
     TGridHorzScrollBar* horzScrollBar_;
 };

@@ -63,7 +63,7 @@ void TDBGridEh::Scroll(int distance) {
         return;
     if (dataLink_.ActiveRecord() >= RowCount() - TitleRowCount())
         UpdateRowCount();
-    if (updateLock_ > 0) {
+    if (locks_.update > 0) {
         ScrollUnderLock(distance);
         return;
     }
@@ -107,9 +107,9 @@ void TDBGridEh::InvalidateScrolledDuplicates(int distance) {
 void TDBGridEh::ScrollUnderLock(int distance) {
     // A gesture may move the record thousands of times under one lock: the scroll bar and the
     // rows are brought up to date once, when the lock is released.
-    pendingScrollBar_ = true;
-    pendingRepaint_ = pendingRepaint_ || distance != 0;
-    if (!pendingRepaint_) {
+    locks_.pendingScrollBar = true;
+    locks_.pendingRepaint = locks_.pendingRepaint || distance != 0;
+    if (!locks_.pendingRepaint) {
         SyncCurrentRow();
         return;
     }

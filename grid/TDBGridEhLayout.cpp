@@ -51,42 +51,42 @@ int FixedHeight(const TDBGridEh& grid) {
 // --- Locks ---------------------------------------------------------------------------------
 
 void TDBGridEh::EndUpdate() {
-    if (updateLock_ == 0 || --updateLock_ > 0)
+    if (locks_.update == 0 || --locks_.update > 0)
         return;
-    if (std::exchange(pendingResize_, false)) {
+    if (std::exchange(locks_.pendingResize, false)) {
         UpdateRowCount();
-        pendingScrollBar_ = true;
+        locks_.pendingScrollBar = true;
     }
-    if (std::exchange(pendingScrollBar_, false))
+    if (std::exchange(locks_.pendingScrollBar, false))
         UpdateScrollBar();
-    if (std::exchange(pendingRepaint_, false))
+    if (std::exchange(locks_.pendingRepaint, false))
         InvalidateGrid();
     // A layout change requested while the lock was held is carried out now.
-    if (std::exchange(pendingLayout_, false))
+    if (std::exchange(locks_.pendingLayout, false))
         LayoutChanged();
 }
 
 void TDBGridEh::BeginLayout() {
-    ++layoutLock_;
-    ++updateLock_;
-    ++paintLock_;
+    ++locks_.layout;
+    ++locks_.update;
+    ++locks_.paint;
     columns_.BeginUpdate();
 }
 
 void TDBGridEh::EndLayout() {
     columns_.EndUpdate();
-    --paintLock_;
-    --updateLock_;
-    --layoutLock_;
+    --locks_.paint;
+    --locks_.update;
+    --locks_.layout;
 }
 
 void TDBGridEh::LayoutChanged() {
     if (loading_)
         return;
-    if (layoutLock_ > 0)
+    if (locks_.layout > 0)
         return;
-    if (updateLock_ > 0) {
-        pendingLayout_ = true;
+    if (locks_.update > 0) {
+        locks_.pendingLayout = true;
         return;
     }
     RebuildLayout();
@@ -180,8 +180,8 @@ void TDBGridEh::SyncCurrentRow() {
 void TDBGridEh::ClientSizeChanged() {
     UpdateHorzScrollBar();
     PlaceScrollBar();
-    if (updateLock_ > 0) {
-        pendingResize_ = true;
+    if (locks_.update > 0) {
+        locks_.pendingResize = true;
         return;
     }
     UpdateRowCount();
