@@ -45,6 +45,11 @@ using TDBGridEhColumnMovedEvent = std::function<void(int fromIndex, int toIndex)
 // fit. When the current record leaves the window, the window moves, not the grid; the vertical
 // scroll bar tells where the current record stands in the whole result. All coordinates below
 // are client coordinates, inside the one-pixel flat border.
+//
+// The grid keeps its configuration, the current cell and the row window's bookkeeping, and
+// hands the rest to parts: GridGeometry (both axes and the hit tests), TDBGridEhSelection (what
+// is selected and what may be), GridMouseController (the mouse gestures, the column gestures
+// among them), and, made for each paint or key, GridPainter and GridKeyboardController.
 class TDBGridEh : public QWidget {
     Q_OBJECT
 
@@ -270,9 +275,10 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // The data link and the column collection report to the grid; the parts it owns work on
+    // its state.
     friend class TGridDataLinkEh;
     friend class TDBGridColumnsEh;
-    // The parts the grid owns work on its state.
     friend class GridColumnGestureController;
     friend class GridKeyboardController;
     friend class GridMouseController;
@@ -355,7 +361,7 @@ private:
     // A thumb drag with Tracking moved the record already; its release does nothing.
     bool skipThumbRelease_ = false;
     // The mouse's gestures, the column gestures among them, the hint, and the bar that
-    // scrolls the columns (made last, so that it lies above the hint window).
+    // scrolls the columns.
     GridMouseController mouse_{*this};
     GridHint hintPopup_{*this, [this] {
                             return hint_.text;

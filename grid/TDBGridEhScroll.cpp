@@ -155,7 +155,7 @@ void TDBGridEh::VertScrollCommand(TScrollCode code, int position) {
 
 void TDBGridEh::ScrollDataRows(int distance) {
     const int top = geometry_.RowTop(TitleRowCount());
-    const int bottom = geometry_.RowTop(RowCount() - 1) + DataRowHeight() + GridLineWidth;
+    const int bottom = geometry_.RowTop(RowCount());
     const QRect rows = ToWidget({0, top, ClientWidth(), bottom});
     scroll(0, -distance * geometry_.DataRowPitch(), rows);
 }
