@@ -167,6 +167,14 @@ std::int64_t SqliteDatabase::totalChanges() const noexcept {
     return sqlite3_total_changes64(handle_.get());
 }
 
+QString SqliteDatabase::fileName() const {
+    return QString::fromUtf8(sqlite3_db_filename(handle(), "main"));
+}
+
+void SqliteDatabase::interrupt() noexcept {
+    sqlite3_interrupt(handle());
+}
+
 bool SqliteDatabase::isAutocommit() const noexcept {
     return sqlite3_get_autocommit(handle()) != 0;
 }

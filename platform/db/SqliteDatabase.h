@@ -80,6 +80,12 @@ public:
     // True when the file was opened for reading only, asked or not (a write-protected file).
     bool isReadOnly() const noexcept;
 
+    // The path of the main database file.
+    QString fileName() const;
+    // Makes the statement running on the connection, on whatever thread, fail as interrupted.
+    // The one call another thread may make on the connection, while it is open.
+    void interrupt() noexcept;
+
     // The raw connection, for the wrapper's own classes.
     sqlite3* handle() const noexcept { return handle_.get(); }
 
