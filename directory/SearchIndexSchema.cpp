@@ -107,6 +107,30 @@ QString RemoveRow(const QString& row) {
     return body;
 }
 
+QString CreateLogTable() {
+    return QStringLiteral(
+               "CREATE TABLE %1 (seq INTEGER PRIMARY KEY AUTOINCREMENT, row INTEGER NOT NULL)")
+        .arg(QLatin1String(kLogTable));
+}
+
+// Notes the row `row` in the change log, and drops the entries older than the log keeps.
+QString LogRow(const QString& row) {
+    return QStringLiteral("    INSERT INTO %1(row) VALUES (%2ID);\n")
+        .arg(QLatin1String(kLogTable), row);
+}
+
+// The new ID of an update that moved the row, noted besides the old one.
+QString MovedRowLog() {
+    return QStringLiteral("    INSERT INTO %1(row) SELECT new.ID WHERE new.ID IS NOT old.ID;\n")
+        .arg(QLatin1String(kLogTable));
+}
+
+QString TrimLog() {
+    return QStringLiteral("    DELETE FROM %1 WHERE seq <= (SELECT max(seq) FROM %1) - %2;\n")
+        .arg(QLatin1String(kLogTable))
+        .arg(kLogEntriesKept);
+}
+
 QString CreateTrigger(const QString& name, const QString& event, const QString& body) {
     return QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON tel BEGIN\n%3END").arg(name, event, body);
 }
@@ -118,17 +142,19 @@ std::vector<SchemaObject> BuildSchemaObjects() {
             {QStringLiteral("table"), TrigramTable(column), CreateTrigramTable(column)});
     }
     objects.push_back({QStringLiteral("table"), QLatin1String(kRestTable), CreateRestTable()});
+    objects.push_back({QStringLiteral("table"), QLatin1String(kLogTable), CreateLogTable()});
     const QString newRow = QStringLiteral("new.");
     const QString oldRow = QStringLiteral("old.");
     objects.push_back({QStringLiteral("trigger"), QStringLiteral("tel_search_insert"),
                        CreateTrigger(QStringLiteral("tel_search_insert"), QStringLiteral("INSERT"),
-                                     AddRow(newRow))});
+                                     AddRow(newRow) + LogRow(newRow) + TrimLog())});
     objects.push_back({QStringLiteral("trigger"), QStringLiteral("tel_search_delete"),
                        CreateTrigger(QStringLiteral("tel_search_delete"), QStringLiteral("DELETE"),
-                                     RemoveRow(oldRow))});
+                                     RemoveRow(oldRow) + LogRow(oldRow) + TrimLog())});
     objects.push_back({QStringLiteral("trigger"), QStringLiteral("tel_search_update"),
                        CreateTrigger(QStringLiteral("tel_search_update"), QStringLiteral("UPDATE"),
-                                     RemoveRow(oldRow) + AddRow(newRow))});
+                                     RemoveRow(oldRow) + AddRow(newRow) + LogRow(oldRow) +
+                                         MovedRowLog() + TrimLog())});
     return objects;
 }
 

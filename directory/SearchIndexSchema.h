@@ -8,8 +8,9 @@
 
 // The search index a directory file may hold: for each of the texts `tel`, `fio` and `Name`
 // a trigram table (SQLite's own FTS5 module, no custom function or collation), a table of
-// the rows the trigram tables cannot answer for, and three triggers on `tel` that keep all
-// four in step with every insert, update and delete, whoever writes the file.
+// the rows the trigram tables cannot answer for, a log of the rows written, and three
+// triggers on `tel` that keep all five in step with every insert, update and delete, whoever
+// writes the file.
 //
 // A trigram table holds the column's text as LIKE sees it: a text as it is, a whole number
 // below 1e15 as its digits. FTS5 folds letter case on its own; it agrees with LIKE on the
@@ -28,6 +29,12 @@ bool IsIndexableCharacter(char32_t c);
 QString TrigramTable(const QString& column);
 // The rows whose texts the trigram tables do not answer for, by `ID`.
 inline constexpr const char* kRestTable = "tel_search_rest";
+// The change log: every row of `tel` inserted, updated or deleted, by ID, in the order written
+// (`seq` ascending, never used twice even when the log is emptied). The triggers keep the
+// latest kLogEntriesKept entries, so that a reader who knows where it stopped reads only what
+// changed since, and one who fell further behind sees that it did.
+inline constexpr const char* kLogTable = "tel_search_log";
+inline constexpr int kLogEntriesKept = 100000;
 // The columns that have a trigram table, in the order of their tables.
 const std::vector<QString>& IndexedColumns();
 
