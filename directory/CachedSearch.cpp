@@ -4,6 +4,7 @@
 #include "directory/SearchIndexRewrite.h"
 #include "directory/SearchIndexSchema.h"
 #include "directory/SearchStatement.h"
+#include "directory/SearchCacheView.h"
 #include "directory/TableSearchCache.h"
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"
@@ -40,7 +41,7 @@ std::optional<std::vector<std::int64_t>> IndexCandidates(SqliteDatabase& databas
 }
 
 std::vector<std::uint32_t> MatchingEntries(SqliteDatabase& database, SearchCacheHolder& holder,
-                                           const TableSearchCache& cache,
+                                           const SearchCacheView& cache,
                                            const SearchStatement::Condition& search) {
     const QByteArray pattern = search.pattern.toUtf8();
     const LikePattern like(std::string_view(pattern.constData(), pattern.size()));
@@ -67,47 +68,60 @@ bool ReadsOnlyMainTel(const std::vector<TableName>& tablesRead) {
 // The rows of a search the cache answered: cache entries in result order.
 class CachedSearchResult : public AcceleratedResult {
 public:
-    CachedSearchResult(std::shared_ptr<const TableSearchCache> cache,
-                       std::vector<std::uint32_t> entries, QString rowStatement)
+    CachedSearchResult(SearchCacheView cache, std::vector<std::uint32_t> entries,
+                       QString rowStatement)
         : cache_(std::move(cache)), entries_(std::move(entries)),
           rowStatement_(std::move(rowStatement)) {}
 
     std::size_t size() const noexcept override { return entries_.size(); }
     std::int64_t rowid(std::size_t row) const noexcept override {
-        return cache_->rowid(entries_[row]);
+        return cache_.rowid(entries_[row]);
     }
     QString rowStatement() const override { return rowStatement_; }
     std::optional<int> knownColumn(const QString& name) const override {
         return SearchedColumn(name);
     }
     FoldedText knownText(std::size_t row, int column) const noexcept override {
-        return cache_->folded(static_cast<TableSearchCache::Column>(column), entries_[row]);
+        return cache_.folded(static_cast<TableSearchCache::Column>(column), entries_[row]);
     }
 
 private:
-    // Shared with the holder, or kept alone after the holder took a newer one.
-    std::shared_ptr<const TableSearchCache> cache_;
+    // Its parts shared with the holder, or kept alone after the holder took newer ones.
+    SearchCacheView cache_;
     std::vector<std::uint32_t> entries_;
     QString rowStatement_;
 };
 
 } // namespace
 
+namespace {
+
+bool IsDirectorySearch(const std::optional<SearchStatement>& search,
+                       const std::vector<TableName>& tablesRead) {
+    return search && search->plainColumns && search->order != SearchStatement::Order::Other &&
+           ReadsOnlyMainTel(tablesRead);
+}
+
+} // namespace
+
+bool IsDirectorySearch(const QString& sql, const std::vector<TableName>& tablesRead) {
+    return IsDirectorySearch(ParseSearchStatement(sql), tablesRead);
+}
+
 std::unique_ptr<AcceleratedResult> SearchFromCache(SqliteDatabase& database,
                                                    SearchCacheHolder& holder, const QString& sql,
                                                    const std::vector<TableName>& tablesRead) {
     const std::optional<SearchStatement> search = ParseSearchStatement(sql);
-    if (!search || !search->plainColumns || search->order == SearchStatement::Order::Other ||
-        !ReadsOnlyMainTel(tablesRead)) {
+    if (!IsDirectorySearch(search, tablesRead)) {
         return nullptr;
     }
-    using Found = std::pair<std::shared_ptr<const TableSearchCache>, std::vector<std::uint32_t>>;
+    using Found = std::pair<SearchCacheView, std::vector<std::uint32_t>>;
     std::optional<Found> found;
     try {
-        found = holder.read(database, [&](std::shared_ptr<const TableSearchCache> cache) {
+        found = holder.read(database, [&](SearchCacheView cache) {
             std::vector<std::uint32_t> entries =
-                search->condition ? MatchingEntries(database, holder, *cache, *search->condition)
-                                  : cache->all();
+                search->condition ? MatchingEntries(database, holder, cache, *search->condition)
+                                  : cache.all();
             return Found{std::move(cache), std::move(entries)};
         });
     } catch (const ESqliteError&) {
@@ -118,7 +132,7 @@ std::unique_ptr<AcceleratedResult> SearchFromCache(SqliteDatabase& database,
     }
     auto& [cache, entries] = *found;
     if (search->order == SearchStatement::Order::Name) {
-        cache->sortByName(entries);
+        cache.sortByName(entries);
     }
     return std::make_unique<CachedSearchResult>(
         std::move(cache), std::move(entries),

@@ -17,6 +17,10 @@ class SqliteDatabase;
 // has no cache of the file. The rows and their order are those SQLite would give; each row is
 // read through the statement's own columns of one rowid, and the cache's folded texts of
 // `tel`, `fio` and `Name` stand for an unread row's values in a filter.
+// Whether the statement is a search SearchFromCache may answer, as far as its text and the
+// tables it reads tell.
+bool IsDirectorySearch(const QString& sql, const std::vector<TableName>& tablesRead);
+
 std::unique_ptr<AcceleratedResult> SearchFromCache(SqliteDatabase& database,
                                                    SearchCacheHolder& holder, const QString& sql,
                                                    const std::vector<TableName>& tablesRead);

@@ -1,14 +1,18 @@
 #pragma once
 
-#include "directory/SearchCacheHolder.h"
+#include "directory/SearchIndexVerdict.h"
+#include "directory/SearchWorker.h"
 #include "platform/db/StatementAccelerator.h"
 
-// The directory's searches made fast on one connection: a search of `tel` is answered from
-// the connection's copy of the searched texts (SearchFromCache), and when the copy cannot
-// answer, SQLite is given the text that reads the file's search index (WithSearchIndex).
+#include <memory>
+
+// The directory's searches made fast on one connection: a search of `tel` is answered from the
+// copy of the searched texts that a SearchWorker keeps for the connection on a thread of its
+// own (SearchFromCache there), and when the copy cannot answer, SQLite is given the text that
+// reads the file's search index (WithSearchIndex).
 class DirectoryAccelerator : public StatementAccelerator {
 public:
-    // Listens to the connection's own writes for as long as it lives.
+    // Starts the connection's worker, which reads the copy at once.
     explicit DirectoryAccelerator(SqliteDatabase& database);
     ~DirectoryAccelerator() override;
     DirectoryAccelerator(const DirectoryAccelerator&) = delete;
@@ -18,9 +22,11 @@ public:
     std::unique_ptr<AcceleratedResult> answer(SqliteDatabase& database, const QString& sql,
                                               const std::vector<TableName>& tablesRead) override;
 
-    const SearchCacheHolder& cache() const noexcept { return cache_; }
+    // How many times the copy was read whole.
+    std::size_t tableReads() const noexcept { return worker_ ? worker_->tableReads() : 0; }
 
 private:
-    SqliteDatabase& database_;
-    SearchCacheHolder cache_;
+    // Nothing when the file cannot be opened a second time (a database in memory).
+    std::unique_ptr<SearchWorker> worker_;
+    SearchIndexVerdict index_;
 };

@@ -35,7 +35,20 @@ bool AddName(const SqliteStatement& row, int column, NameOrder& names) {
 
 } // namespace
 
+thread_local std::size_t TableSearchCache::readsOnThisThread_ = 0;
+std::atomic<std::size_t> TableSearchCache::reads_ = 0;
+
+std::size_t TableSearchCache::reads() noexcept {
+    return reads_;
+}
+
+std::size_t TableSearchCache::readsOnThisThread() noexcept {
+    return readsOnThisThread_;
+}
+
 TableSearchCache::TableSearchCache(SqliteDatabase& database) {
+    ++readsOnThisThread_;
+    ++reads_;
     // One read transaction: both reads see the table as one writer left it.
     SqliteTransaction read(database);
     refuseIndexedTable(database);
@@ -153,6 +166,14 @@ TableSearchCache::matchingAmong(Column column, const LikePattern& pattern,
         }
     }
     return found;
+}
+
+std::optional<std::uint32_t> TableSearchCache::entryOf(std::int64_t rowid) const noexcept {
+    const auto found = std::lower_bound(rowids_.begin(), rowids_.end(), rowid);
+    if (found == rowids_.end() || *found != rowid) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(found - rowids_.begin());
 }
 
 std::vector<std::uint32_t> TableSearchCache::all() const {

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -59,12 +60,22 @@ public:
     // The memory held, in bytes.
     std::size_t bytesHeld() const noexcept;
 
-    // A copy with the rows of these rowids read again from the table: changed, added, or
-    // removed when the table no longer has them. Nothing when the copy cannot place a row in
-    // the Name order itself (that order came from SQLite, or the row's Name is a number or a
-    // blob); the table must then be read again. Throws ESqliteError when a read fails.
-    std::shared_ptr<const TableSearchCache>
-    withRowsReread(SqliteDatabase& database, std::span<const std::int64_t> rowids) const;
+    // Whether the Name order was made here from sort keys (nameKey), rather than taken from
+    // SQLite because a Name is a number or a blob.
+    bool ordersByKeys() const noexcept { return nameKeys_.has_value(); }
+    // An entry's Name sort key, nothing for NULL; only when ordersByKeys().
+    std::optional<std::string_view> nameKey(std::size_t entry) const noexcept {
+        const std::uint32_t key = nameKeys_->ofEntry[entry];
+        return key == NameKeys::kNull ? std::nullopt
+                                      : std::optional<std::string_view>(nameKeys_->key(key));
+    }
+    // The entry of a rowid, nothing when the cache has no such row.
+    std::optional<std::uint32_t> entryOf(std::int64_t rowid) const noexcept;
+
+    // How many caches this thread has read, and all threads together: reading one is work
+    // for a background thread, never for the window's.
+    static std::size_t readsOnThisThread() noexcept;
+    static std::size_t reads() noexcept;
 
 private:
     // One column's folded texts by entry; NULL is no text and matches nothing.
@@ -73,9 +84,6 @@ private:
         std::vector<bool> isNull;
 
         std::string_view at(std::size_t entry) const noexcept { return folded[entry]; }
-        void insertEmpty(std::size_t entry);
-        void replace(std::size_t entry, bool null, std::string_view text);
-        void erase(std::size_t entry);
     };
 
     static ESqliteError tooLarge();
@@ -84,11 +92,6 @@ private:
     void setNameOrder(std::vector<std::uint32_t> byName);
     void readNameOrder(SqliteDatabase& database);
     bool matches(Column column, std::size_t entry, const LikePattern& pattern) const;
-    void insertEntry(std::size_t entry, std::int64_t rowid);
-    void eraseEntry(std::size_t entry);
-    bool reread(SqliteStatement& row, std::int64_t rowid);
-    bool putRow(std::size_t entry, SqliteStatement& row);
-    void placeByName(std::size_t entry);
 
     std::vector<std::int64_t> rowids_; // ascending
     Texts texts_[kColumnCount];
@@ -96,6 +99,8 @@ private:
     std::vector<std::uint32_t> rank_;   // each entry's place in byName_
     // The Name keys the order was made from, when it was made here and not by SQLite.
     std::optional<NameKeys> nameKeys_;
+    static thread_local std::size_t readsOnThisThread_;
+    static std::atomic<std::size_t> reads_;
 };
 
 // How many schema objects of a type ("index", "trigger") the main database has on `tel`.

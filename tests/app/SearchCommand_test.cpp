@@ -2,6 +2,7 @@
 #include "tests/app/Typing.h"
 
 #include "data/TField.h"
+#include "directory/TableSearchCache.h"
 #include "data/TWideStringField.h"
 #include "platform/ui/ApplicationTitle.h"
 
@@ -39,6 +40,19 @@ TEST_F(SearchCommandTest, NameSearchRunsTheNameRuleAndCountsTheEntriesFound) {
     EXPECT_EQ(shownNames(), QStringList({u"Иванов И.П."_s, u"ИВАНОВА А.А."_s}));
     EXPECT_EQ(status(), u"Найдено: 2"_s);
     EXPECT_TRUE(dialogs->requests().empty());
+}
+
+// The window's thread takes the key and shows the result; the copy of the searched texts is
+// read and searched on a thread of its own.
+TEST_F(SearchCommandTest, TheWindowsThreadNeverReadsTheDirectory) {
+    const std::size_t readsBefore = TableSearchCache::reads();
+    search({}, u"ИВАН"_s);
+    EXPECT_EQ(shownNames(), QStringList({u"Иванов И.П."_s, u"ИВАНОВА А.А."_s}));
+    search(u"345"_s);
+    EXPECT_EQ(status(), u"Найдено: 2"_s);
+
+    EXPECT_GT(TableSearchCache::reads(), readsBefore);
+    EXPECT_EQ(TableSearchCache::readsOnThisThread(), 0u);
 }
 
 TEST_F(SearchCommandTest, PhoneTextMatchesTheNumberAsItsDigits) {

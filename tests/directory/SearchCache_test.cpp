@@ -4,6 +4,7 @@
 
 #include "directory/DirectoryAccelerator.h"
 #include "directory/DirectoryProvider.h"
+#include "directory/TableSearchCache.h"
 #include "platform/db/AdoConstants.h"
 #include "platform/db/SqliteAdoCommand.h"
 #include "platform/db/SqliteAdoConnection.h"
@@ -39,10 +40,10 @@ protected:
 
     std::size_t tableReads() {
         const auto& connection = *dynamic_cast<SqliteAdoCommand&>(*command_).connection();
-        return dynamic_cast<const DirectoryAccelerator&>(*connection.accelerator())
-            .cache()
-            .tableReads();
+        return dynamic_cast<const DirectoryAccelerator&>(*connection.accelerator()).tableReads();
     }
+
+    void expectSameAsScan(const char* context);
 
     std::unique_ptr<AdoCommand> command_;
 };
@@ -191,6 +192,86 @@ TEST_F(SearchCacheTest, OwnWritesAreTakenOverWithoutReadingTheTableAgain) {
         }
     }
     EXPECT_EQ(tableReads(), readsBefore);
+}
+
+// Every search of a table of searches gives the scan's rows in the scan's order.
+void SearchCacheTest::expectSameAsScan(const char* context) {
+    const char* conditions[] = {"",
+                                "fio LIKE '%ив%'",
+                                "Name LIKE '%ЛЕНИНА 1%'",
+                                "tel LIKE '%123%'",
+                                "fio LIKE '%ё.ё%'",
+                                "Name LIKE '%'"};
+    for (const char* condition : conditions) {
+        for (const char* order : {"", " ORDER BY Name"}) {
+            const QString where =
+                *condition == 0 ? QString() : QStringLiteral(" WHERE %1").arg(condition);
+            const QString cached = QStringLiteral("SELECT ID FROM tel") + where + order;
+            const QString scanned =
+                QStringLiteral("SELECT ID FROM tel WHERE (%1)").arg(*condition ? condition : "1") +
+                order;
+            ASSERT_TRUE(readsOnUse(*search(cached))) << context;
+            EXPECT_EQ(ids(cached), ids(scanned)) << context << ": " << condition << order;
+        }
+    }
+}
+
+// Another program's writes are read from the file's change log, row by row: added, changed,
+// deleted and moved rows, ties and NULLs in the Name order, each batch on top of the last.
+TEST_F(SearchCacheTest, OtherProgramsWritesCostTheRowsTheyWrote) {
+    GenerateFolderEntries(folder().path(), 3000, 17);
+    expectSameAsScan("as read");
+    const std::size_t readsBefore = tableReads();
+    const char* writes[] = {
+        "INSERT INTO tel(tel, fio, Name) VALUES (123, 'Иванов Ё.Ё.', 'ленина 1'), "
+        "(NULL, NULL, NULL), (1234567, 'Ёлкин', (SELECT Name FROM tel WHERE ID = 10))",
+        "UPDATE tel SET Name = NULL WHERE ID = 20; UPDATE tel SET fio = 'Иваненко' WHERE ID = 30; "
+        "UPDATE tel SET Name = (SELECT Name FROM tel WHERE ID = 5) WHERE ID = 40",
+        "DELETE FROM tel WHERE ID IN (1, 2, 3001)",
+        "UPDATE tel SET ID = 1 WHERE ID = 50; UPDATE tel SET ID = 9999 WHERE ID = 60",
+        "INSERT OR REPLACE INTO tel(ID, tel, fio, Name) VALUES (70, 5, 'Заменённый', 'АЛЛЕЯ')",
+        "UPDATE tel SET fio = fio || ' ив' WHERE ID BETWEEN 100 AND 1100",
+    };
+    for (const char* write : writes) {
+        writeElsewhere(write);
+        expectSameAsScan(write);
+    }
+    EXPECT_EQ(tableReads(), readsBefore);
+}
+
+// When the log cannot say what changed, the table is read again, and the searches still give
+// the scan's rows.
+TEST_F(SearchCacheTest, TheTableIsReadAgainWhenTheLogCannotTell) {
+    GenerateFolderEntries(folder().path(), 3000, 19);
+    struct Case {
+        const char* write;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"UPDATE tel SET fio = 'Иванов' WHERE ID = 6; DELETE FROM tel_search_log; "
+         "UPDATE tel SET fio = 'Иванов' WHERE ID = 7",
+         "the log emptied of a row not yet read"},
+        {"UPDATE tel SET Name = x'41' WHERE ID = 8", "a Name SQLite alone can place"},
+        {"DROP TRIGGER tel_search_update; UPDATE tel SET fio = 'Иванов' WHERE ID = 9",
+         "the triggers gone"},
+    };
+    for (const Case& each : cases) {
+        expectSameAsScan("before");
+        const std::size_t readsBefore = tableReads();
+        writeElsewhere(each.write);
+        expectSameAsScan(each.why);
+        EXPECT_EQ(tableReads(), readsBefore + 1) << each.why;
+    }
+}
+
+// The copy is read and searched on the worker's thread, never on the one that asks.
+TEST_F(SearchCacheTest, TheAskingThreadNeverReadsTheCopy) {
+    GenerateFolderEntries(folder().path(), 3000, 23);
+    expectSameAsScan("first");
+    writeElsewhere("DROP TRIGGER tel_search_update; UPDATE tel SET fio = 'Иванов' WHERE ID = 9");
+    expectSameAsScan("read again");
+    EXPECT_EQ(tableReads(), 2u);
+    EXPECT_EQ(TableSearchCache::readsOnThisThread(), 0u);
 }
 
 // Values are read when first asked for, a page of rows at a time: a row another program
