@@ -48,6 +48,25 @@ void SearchCacheHolder::readTable(SqliteDatabase& database, const Stamp& now) {
     stamp_ = now;
 }
 
+void SearchCacheHolder::readTableInChunks(SqliteDatabase& database) {
+    try {
+        const Stamp before = SearchIndexVerdict::stampOf(database);
+        if ((cache_ != nullptr && stamp_ && stamp_->schemaVersion == before.schemaVersion) ||
+            !search_index::HoldsSearchIndex(database)) {
+            return; // caught up, or read in one transaction
+        }
+        const std::int64_t logEntry = change_log::LatestEntry(database);
+        ++tableReads_;
+        cache_ = std::make_shared<const TableSearchCache>(database, kRowsAtATime);
+        changes_.reset();
+        logEntry_ = logEntry;
+        stamp_ = before;
+    } catch (const ESqliteError&) {
+        // Locked, or a Name only SQLite can place: read in one transaction.
+    } catch (const std::bad_alloc&) {
+    }
+}
+
 bool SearchCacheHolder::catchUp(SqliteDatabase& database) {
     if (cache_ == nullptr || !logEntry_ || !search_index::HoldsSearchIndex(database)) {
         return false;

@@ -14,8 +14,9 @@
 #include <type_traits>
 
 // Keeps a connection's copy of the searched texts in step with the file, and is the one place
-// that decides whether it is. The copy (TableSearchCache) is read on first use. When the file
-// changes (PRAGMA data_version moved), the rows written since are read again from the search
+// that decides whether it is. The copy (TableSearchCache) is read on first use, in chunks
+// that leave other programs free to write in between when the file keeps a change log. When the
+// file changes (PRAGMA data_version moved), the rows written since are read again from the search
 // index's change log (change_log) into CacheChanges beside it, so that a write costs what it
 // wrote. The table is read whole again when the file has no such log, the log no longer reaches
 // back, the changes grow many, or anyone changed the file's schema.
@@ -32,6 +33,7 @@ public:
         if (!database.isAutocommit()) {
             return std::nullopt;
         }
+        readTableInChunks(database);
         SqliteTransaction transaction(database);
         std::optional<SearchCacheView> view = current(database);
         if (!view) {
@@ -51,12 +53,19 @@ public:
 private:
     // More rows written than this since the table was read, and it is read again.
     static constexpr std::size_t kMostChangedRows = 20000;
+    // Rows read in one read of the file when the table is read in chunks: a writer waits for
+    // one chunk at most.
+    static constexpr std::size_t kRowsAtATime = 20000;
     using Stamp = SearchIndexVerdict::Stamp;
 
     // The view as the file stands now, read or brought up to date as needed; nothing when there
     // is none. Called inside a read transaction.
     std::optional<SearchCacheView> current(SqliteDatabase& database);
     void readTable(SqliteDatabase& database, const Stamp& now);
+    // When the copy is missing or the file's schema changed, and the file keeps the change log,
+    // reads the table in chunks outside any transaction, from where the log stands; the rows
+    // written meanwhile are caught up from the log after.
+    void readTableInChunks(SqliteDatabase& database);
     // Reads the rows the log names since the copy was last brought up to date; false when the
     // table must be read whole instead.
     bool catchUp(SqliteDatabase& database);

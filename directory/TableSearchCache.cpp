@@ -47,19 +47,35 @@ std::size_t TableSearchCache::readsOnThisThread() noexcept {
 }
 
 TableSearchCache::TableSearchCache(SqliteDatabase& database) {
-    ++readsOnThisThread_;
-    ++reads_;
+    countRead();
     // One read transaction: both reads see the table as one writer left it.
     SqliteTransaction read(database);
     refuseIndexedTable(database);
     NameOrder names;
-    if (readTexts(database, names)) {
+    if (readTexts(database, names, std::nullopt)) {
         setNameOrder(names.rows());
         nameKeys_ = std::move(names).takeKeys();
     } else {
         readNameOrder(database);
     }
     read.commit();
+}
+
+TableSearchCache::TableSearchCache(SqliteDatabase& database, std::size_t rowsAtATime) {
+    countRead();
+    refuseIndexedTable(database);
+    NameOrder names;
+    if (!readTexts(database, names, rowsAtATime)) {
+        throw ESqliteError(QStringLiteral("A Name of the directory is not a text."),
+                           sqlite_result::kMismatch);
+    }
+    setNameOrder(names.rows());
+    nameKeys_ = std::move(names).takeKeys();
+}
+
+void TableSearchCache::countRead() noexcept {
+    ++readsOnThisThread_;
+    ++reads_;
 }
 
 // SQLite may read a table with an index through the index, in another order than rowid order,
@@ -71,24 +87,29 @@ void TableSearchCache::refuseIndexedTable(SqliteDatabase& database) {
     }
 }
 
-// Reads the rows; feeds `names` while every Name is a text or NULL, and says whether it was.
-bool TableSearchCache::readTexts(SqliteDatabase& database, NameOrder& names) {
+// Reads the rows, in one statement or so many at a time, each chunk in a read of its own that
+// lets other programs write in between; feeds `names` while every Name is a text or NULL, and
+// says whether it was. Read in chunks, the rows end at the first Name that is not.
+bool TableSearchCache::readTexts(SqliteDatabase& database, NameOrder& names,
+                                 std::optional<std::size_t> rowsAtATime) {
     bool namesAreTexts = true;
-    SqliteStatement statement =
-        database.prepare("SELECT rowid, tel, fio, Name FROM main.tel ORDER BY rowid");
-    while (statement.step()) {
-        rowids_.push_back(statement.columnInt64(0));
-        namesAreTexts = namesAreTexts && AddName(statement, 1 + Name, names);
-        for (int column = 0; column < kColumnCount; ++column) {
-            Texts& texts = texts_[column];
-            std::optional<PlainNumberText> number;
-            texts.isNull.push_back(statement.columnIsNull(column + 1));
-            AppendCaseFolded(LikeText(statement, column + 1, number), texts.folded.open());
-            try {
-                texts.folded.close();
-            } catch (const std::length_error&) {
-                throw tooLarge();
+    if (!rowsAtATime) {
+        SqliteStatement statement =
+            database.prepare("SELECT rowid, tel, fio, Name FROM main.tel ORDER BY rowid");
+        while (statement.step()) {
+            namesAreTexts = addRow(statement, names, namesAreTexts);
+        }
+    } else {
+        SqliteStatement chunk = database.prepare("SELECT rowid, tel, fio, Name FROM main.tel "
+                                                 "WHERE rowid > ?1 ORDER BY rowid LIMIT ?2");
+        const auto size = static_cast<std::int64_t>(*rowsAtATime);
+        for (std::int64_t read = size; read == size && namesAreTexts;) {
+            chunk.bindInt64(1, rowids_.empty() ? INT64_MIN : rowids_.back());
+            chunk.bindInt64(2, size);
+            for (read = 0; namesAreTexts && chunk.step(); ++read) {
+                namesAreTexts = addRow(chunk, names, namesAreTexts);
             }
+            chunk.reset();
         }
     }
     if (rowids_.size() > std::numeric_limits<std::uint32_t>::max()) {
@@ -96,6 +117,24 @@ bool TableSearchCache::readTexts(SqliteDatabase& database, NameOrder& names) {
     }
     for (Texts& texts : texts_) {
         texts.folded.shrinkToFit();
+    }
+    return namesAreTexts;
+}
+
+// Adds the row the statement stands on; says whether the Names are still all texts.
+bool TableSearchCache::addRow(const SqliteStatement& row, NameOrder& names, bool namesAreTexts) {
+    rowids_.push_back(row.columnInt64(0));
+    namesAreTexts = namesAreTexts && AddName(row, 1 + Name, names);
+    for (int column = 0; column < kColumnCount; ++column) {
+        Texts& texts = texts_[column];
+        std::optional<PlainNumberText> number;
+        texts.isNull.push_back(row.columnIsNull(column + 1));
+        AppendCaseFolded(LikeText(row, column + 1, number), texts.folded.open());
+        try {
+            texts.folded.close();
+        } catch (const std::length_error&) {
+            throw tooLarge();
+        }
     }
     return namesAreTexts;
 }

@@ -37,6 +37,12 @@ public:
     // Throws ESqliteError when the table or one of its columns is missing, the table has an
     // index, or a read fails.
     explicit TableSearchCache(SqliteDatabase& database);
+    // Reads the table so many rows at a time, each chunk in a read of its own, so that other
+    // programs may write meanwhile: the rows are then each as it stood when its chunk was read,
+    // and whoever reads so must read again the rows written since it began. Throws ESqliteError
+    // as above, and when a Name is a number or a blob (the order must then come from SQLite,
+    // in one read).
+    TableSearchCache(SqliteDatabase& database, std::size_t rowsAtATime);
 
     std::size_t size() const noexcept { return rowids_.size(); }
     std::int64_t rowid(std::size_t entry) const noexcept { return rowids_[entry]; }
@@ -88,7 +94,10 @@ private:
 
     static ESqliteError tooLarge();
     static void refuseIndexedTable(SqliteDatabase& database);
-    bool readTexts(SqliteDatabase& database, NameOrder& names);
+    static void countRead() noexcept;
+    bool readTexts(SqliteDatabase& database, NameOrder& names,
+                   std::optional<std::size_t> rowsAtATime);
+    bool addRow(const SqliteStatement& row, NameOrder& names, bool namesAreTexts);
     void setNameOrder(std::vector<std::uint32_t> byName);
     void readNameOrder(SqliteDatabase& database);
     bool matches(Column column, std::size_t entry, const LikePattern& pattern) const;

@@ -9,6 +9,7 @@
 #include "platform/db/SqliteAdoCommand.h"
 #include "platform/db/SqliteAdoConnection.h"
 #include "platform/db/SqliteAdoRecordset.h"
+#include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteDatabase.h"
 #include "tools/FolderCommands.h"
 
@@ -272,6 +273,33 @@ TEST_F(SearchCacheTest, TheAskingThreadNeverReadsTheCopy) {
     expectSameAsScan("read again");
     EXPECT_EQ(tableReads(), 2u);
     EXPECT_EQ(TableSearchCache::readsOnThisThread(), 0u);
+}
+
+// Read a few rows at a time, the copy holds what one read gives: every row, its texts, the
+// Name order; a Name that only SQLite can place stops it.
+TEST_F(SearchCacheTest, ReadInChunksTheCopyIsTheSameAsReadAtOnce) {
+    GenerateFolderEntries(folder().path(), 1000, 29);
+    writeElsewhere(
+        "DELETE FROM tel WHERE ID % 7 = 0; UPDATE tel SET Name = NULL WHERE ID % 11 = 0");
+    SqliteDatabase database(folder().databasePath(), SqliteOpenMode::ReadOnly);
+    RegisterSqlDialect(database.handle());
+    const TableSearchCache whole(database);
+    for (const std::size_t rowsAtATime : {std::size_t{1}, std::size_t{97}, whole.size()}) {
+        const TableSearchCache chunked(database, rowsAtATime);
+        ASSERT_EQ(chunked.size(), whole.size());
+        for (std::uint32_t entry = 0; entry < whole.size(); ++entry) {
+            ASSERT_EQ(chunked.rowid(entry), whole.rowid(entry));
+            ASSERT_EQ(chunked.folded(TableSearchCache::Fio, entry).folded,
+                      whole.folded(TableSearchCache::Fio, entry).folded);
+        }
+        std::vector<std::uint32_t> byName = chunked.all();
+        chunked.sortByName(byName);
+        std::vector<std::uint32_t> expected = whole.all();
+        whole.sortByName(expected);
+        EXPECT_EQ(byName, expected) << rowsAtATime;
+    }
+    writeElsewhere("UPDATE tel SET Name = x'41' WHERE ID = 500");
+    EXPECT_THROW(TableSearchCache(database, 100), ESqliteError);
 }
 
 // Values are read when first asked for, a page of rows at a time: a row another program
