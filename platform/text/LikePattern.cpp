@@ -35,6 +35,14 @@ LikePattern::LikePattern(std::string_view utf8Pattern, char32_t escape) {
     compile(CaseFolded(utf8Pattern), FoldedEscape(escape));
 }
 
+LikePattern::LikePattern(std::string_view foldedBytes, SingleBytes) : singleBytes_(true) {
+    compile(foldedBytes, {});
+}
+
+std::size_t LikePattern::charLength(std::string_view value, std::size_t at) const noexcept {
+    return singleBytes_ ? 1 : Utf8CharLength(value, at);
+}
+
 void LikePattern::Segment::prepareSearch() {
     if (!isLiteral()) {
         return;
@@ -57,7 +65,7 @@ void LikePattern::compile(std::string_view folded, std::string_view escape) {
         if (!escape.empty() && folded.substr(i).starts_with(escape) &&
             i + escape.size() < folded.size()) {
             i += escape.size();
-            const std::size_t length = Utf8CharLength(folded, i);
+            const std::size_t length = charLength(folded, i);
             if (segment.empty() || segment.back().anyChar) {
                 segment.push_back(Atom{});
             }
@@ -74,7 +82,7 @@ void LikePattern::compile(std::string_view folded, std::string_view escape) {
             segment.push_back(Atom{true, {}});
             ++i;
         } else {
-            const std::size_t length = Utf8CharLength(folded, i);
+            const std::size_t length = charLength(folded, i);
             if (segment.empty() || segment.back().anyChar) {
                 segment.push_back(Atom{});
             }
@@ -130,13 +138,14 @@ bool LikePattern::matchFolded(std::string_view value) const {
 }
 
 // The end of the segment's match starting at `at`, or kNoMatch.
-std::size_t LikePattern::matchAt(const Segment& segment, std::string_view value, std::size_t at) {
+std::size_t LikePattern::matchAt(const Segment& segment, std::string_view value,
+                                 std::size_t at) const {
     for (const Atom& atom : segment.atoms) {
         if (atom.anyChar) {
             if (at >= value.size()) {
                 return kNoMatch;
             }
-            at += Utf8CharLength(value, at);
+            at += charLength(value, at);
         } else {
             if (value.substr(at, atom.literal.size()) != atom.literal) {
                 return kNoMatch;
@@ -149,7 +158,7 @@ std::size_t LikePattern::matchAt(const Segment& segment, std::string_view value,
 
 // The start of the segment's match that ends at `end`, or kNoMatch.
 std::size_t LikePattern::matchEndingAt(const Segment& segment, std::string_view value,
-                                       std::size_t end) {
+                                       std::size_t end) const {
     for (auto atom = segment.atoms.rbegin(); atom != segment.atoms.rend(); ++atom) {
         if (atom->anyChar) {
             if (end == 0) {
@@ -157,6 +166,10 @@ std::size_t LikePattern::matchEndingAt(const Segment& segment, std::string_view 
             }
             // Step back over one character: its continuation bytes, then its lead byte.
             std::size_t start = end - 1;
+            if (singleBytes_) {
+                end = start;
+                continue;
+            }
             for (int back = 0; start > 0 && back < 3 && IsContinuation(value[start]); ++back) {
                 --start;
             }
@@ -177,7 +190,7 @@ std::size_t LikePattern::matchEndingAt(const Segment& segment, std::string_view 
 
 // The leftmost start at or after `from` where the segment matches, or kNoMatch.
 std::size_t LikePattern::find(const Segment& segment, std::string_view value, std::size_t from,
-                              std::size_t& matchEnd) {
+                              std::size_t& matchEnd) const {
     if (segment.isLiteral()) {
         const std::size_t start = findLiteral(segment, value, from);
         matchEnd = start == kNoMatch ? kNoMatch : start + segment.atoms.front().literal.size();
@@ -191,7 +204,7 @@ std::size_t LikePattern::find(const Segment& segment, std::string_view value, st
         if (start == value.size()) {
             break;
         }
-        start += Utf8CharLength(value, start);
+        start += charLength(value, start);
     }
     return kNoMatch;
 }

@@ -19,6 +19,11 @@ class LikePattern {
 public:
     explicit LikePattern(std::string_view utf8Pattern, char32_t escape = 0);
 
+    // A pattern over texts of one byte a character (NarrowText), already folded and in that
+    // form: `_` stands for one byte, and nothing is folded.
+    struct SingleBytes {};
+    LikePattern(std::string_view foldedBytes, SingleBytes);
+
     bool matches(std::string_view utf8Value) const;
     // The same test on a value already case-folded (CaseFolded), for callers that fold each
     // value once and test it against many patterns.
@@ -44,16 +49,18 @@ private:
     void compile(std::string_view folded, std::string_view escape);
     bool matchFolded(std::string_view value) const;
 
-    static std::size_t matchAt(const Segment& segment, std::string_view value, std::size_t at);
-    static std::size_t matchEndingAt(const Segment& segment, std::string_view value,
-                                     std::size_t end);
-    static std::size_t find(const Segment& segment, std::string_view value, std::size_t from,
-                            std::size_t& matchEnd);
+    std::size_t charLength(std::string_view value, std::size_t at) const noexcept;
+    std::size_t matchAt(const Segment& segment, std::string_view value, std::size_t at) const;
+    std::size_t matchEndingAt(const Segment& segment, std::string_view value,
+                              std::size_t end) const;
+    std::size_t find(const Segment& segment, std::string_view value, std::size_t from,
+                     std::size_t& matchEnd) const;
     static std::size_t findLiteral(const Segment& segment, std::string_view value,
                                    std::size_t from);
 
     std::vector<Segment> segments_;
     bool anchoredStart_ = true; // the pattern does not start with `%`
     bool anchoredEnd_ = true;   // the pattern does not end with `%`
+    bool singleBytes_ = false;  // every byte is a character
     mutable std::string folded_;
 };

@@ -42,12 +42,10 @@ QByteArray ToWindows1251(QStringView text) {
     return bytes;
 }
 
-namespace {
-
 // Windows-1251 is a single-byte code page: each byte stands for one character whatever its
 // neighbours, so the converter's own reading of the 256 bytes, made once, decodes a whole text
 // alike and many times quicker (a year's history is megabytes).
-const std::array<char16_t, 256>& DecodingTable() {
+const std::array<char16_t, 256>& Windows1251Characters() {
     static const std::array<char16_t, 256> table = [] {
         std::array<char16_t, 256> characters{};
         for (int byte = 0; byte < 256; ++byte) {
@@ -67,10 +65,8 @@ const std::array<char16_t, 256>& DecodingTable() {
     return table;
 }
 
-} // namespace
-
 QString FromWindows1251(QByteArrayView bytes) {
-    const std::array<char16_t, 256>& table = DecodingTable();
+    const std::array<char16_t, 256>& table = Windows1251Characters();
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (const char byte : bytes)
