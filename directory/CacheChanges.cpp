@@ -11,7 +11,7 @@
 std::shared_ptr<const CacheChanges>
 CacheChanges::withRowsReread(SqliteDatabase& database, const TableSearchCache& cache,
                              const CacheChanges* before, std::span<const std::int64_t> rowids) {
-    if (!cache.ordersByKeys()) {
+    if (!cache.placesNewRows()) {
         return nullptr;
     }
     SqliteStatement statement =
@@ -20,7 +20,7 @@ CacheChanges::withRowsReread(SqliteDatabase& database, const TableSearchCache& c
     std::vector<Row> reread;
     reread.reserve(rowids.size());
     for (const std::int64_t rowid : rowids) {
-        std::optional<Row> row = readRow(statement, collator, rowid);
+        std::optional<Row> row = readRow(statement, collator, cache, rowid);
         if (!row) {
             return nullptr;
         }
@@ -49,6 +49,7 @@ CacheChanges::withRowsReread(SqliteDatabase& database, const TableSearchCache& c
 // The row as the table holds it now; nothing when its Name has no place in the Name order.
 std::optional<CacheChanges::Row> CacheChanges::readRow(SqliteStatement& statement,
                                                        const RussianCollator& collator,
+                                                       const TableSearchCache& cache,
                                                        std::int64_t rowid) {
     statement.reset();
     statement.bindInt64(1, rowid);
@@ -72,5 +73,6 @@ std::optional<CacheChanges::Row> CacheChanges::readRow(SqliteStatement& statemen
         row.nameKey.emplace();
         collator.appendSortKey(statement.columnBytes(name), *row.nameKey);
     }
+    row.place = cache.placeByName(row.nameKey, rowid, collator);
     return row;
 }

@@ -24,6 +24,7 @@ public:
         std::array<std::string, TableSearchCache::kColumnCount> folded;
         std::array<bool, TableSearchCache::kColumnCount> isNull{};
         std::optional<std::string> nameKey; // the Name's sort key; nothing for NULL
+        std::uint32_t place = 0; // how many of the cache's entries come before it by Name
     };
 
     // The changes `before` (none when nullptr) with the rows of these rowids (ascending, distinct)
@@ -44,7 +45,7 @@ public:
 
 private:
     static std::optional<Row> readRow(SqliteStatement& statement, const RussianCollator& collator,
-                                      std::int64_t rowid);
+                                      const TableSearchCache& cache, std::int64_t rowid);
 
     std::vector<Row> rows_;
     std::vector<std::uint32_t> replaced_;

@@ -9,7 +9,7 @@
 #include "platform/db/SqliteDatabase.h"
 #include "platform/db/SqliteStatement.h"
 #include "platform/db/SqliteTransaction.h"
-#include "platform/text/LikePattern.h"
+#include "directory/FoldedPattern.h"
 
 #include <algorithm>
 
@@ -44,7 +44,7 @@ std::vector<std::uint32_t> MatchingEntries(SqliteDatabase& database, SearchCache
                                            const SearchCacheView& cache,
                                            const SearchStatement::Condition& search) {
     const QByteArray pattern = search.pattern.toUtf8();
-    const LikePattern like(std::string_view(pattern.constData(), pattern.size()));
+    const FoldedPattern like(std::string_view(pattern.constData(), pattern.size()));
     const TableSearchCache::Column column = *SearchedColumn(search.column);
     if (cache.size() >= kEntriesWorthTheIndex) {
         try {

@@ -78,7 +78,3 @@ std::vector<std::uint32_t> NameOrder::rows() const {
     }
     return ordered;
 }
-
-NameKeys NameOrder::takeKeys() && {
-    return {std::move(keys_), std::move(textOf_)};
-}

@@ -16,31 +16,6 @@
 // placed by their key's rank in one counting pass. The distinct texts are found through an
 // open-addressing table over one block of text bytes, which a million rows cross far faster
 // than a node-based map of strings.
-// The sort keys of the Name of a table's entries: each distinct key once, and each entry's.
-struct NameKeys {
-    static constexpr std::uint32_t kNull = UINT32_MAX;
-
-    PackedStrings<> keys;               // by key id
-    std::vector<std::uint32_t> ofEntry; // by entry: its key id, or kNull
-
-    std::string_view key(std::uint32_t id) const { return keys[id]; }
-    // Whether entry a comes before entry b under ORDER BY Name, given their rowids: NULL
-    // first, then by key, equal keys by rowid.
-    bool before(std::uint32_t a, std::int64_t rowidA, std::uint32_t b, std::int64_t rowidB) const {
-        const std::uint32_t ka = ofEntry[a], kb = ofEntry[b];
-        if (ka != kb && (ka == kNull || kb == kNull)) {
-            return ka == kNull;
-        }
-        if (ka != kb) {
-            const int order = key(ka).compare(key(kb));
-            if (order != 0) {
-                return order < 0;
-            }
-        }
-        return rowidA < rowidB;
-    }
-};
-
 class NameOrder {
 public:
     void addNull();
@@ -48,11 +23,9 @@ public:
 
     // Every row added, as its index in adding order, in Name order.
     std::vector<std::uint32_t> rows() const;
-    // The keys, by row; the order is spent.
-    NameKeys takeKeys() &&;
 
 private:
-    static constexpr std::uint32_t kNull = NameKeys::kNull;
+    static constexpr std::uint32_t kNull = UINT32_MAX;
 
     std::string_view key(std::uint32_t text) const { return keys_[text]; }
     std::string_view text(std::uint32_t id) const { return texts_[id]; }

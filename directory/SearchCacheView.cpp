@@ -1,6 +1,6 @@
 #include "directory/SearchCacheView.h"
 
-#include "platform/text/LikePattern.h"
+#include "directory/FoldedPattern.h"
 
 #include <algorithm>
 #include <iterator>
@@ -77,20 +77,20 @@ std::vector<std::uint32_t> SearchCacheView::withChanges(std::vector<std::uint32_
 }
 
 std::vector<std::uint32_t> SearchCacheView::matching(Column column,
-                                                     const LikePattern& pattern) const {
+                                                     const FoldedPattern& pattern) const {
     return withChanges(cache_->matching(column, pattern), [&](std::uint32_t entry) {
-        const FoldedText text = folded(column, entry);
-        return !text.isNull && pattern.matchesFolded(text.folded);
+        const CacheChanges::Row& row = change(entry);
+        return !row.isNull[column] && pattern.matchesUtf8(row.folded[column]);
     });
 }
 
 std::vector<std::uint32_t>
-SearchCacheView::matchingAmong(Column column, const LikePattern& pattern,
+SearchCacheView::matchingAmong(Column column, const FoldedPattern& pattern,
                                std::span<const std::int64_t> rowids) const {
     // The changed rows are tested whether the index names them or not: LIKE decides.
     return withChanges(cache_->matchingAmong(column, pattern, rowids), [&](std::uint32_t entry) {
-        const FoldedText text = folded(column, entry);
-        return !text.isNull && pattern.matchesFolded(text.folded);
+        const CacheChanges::Row& row = change(entry);
+        return !row.isNull[column] && pattern.matchesUtf8(row.folded[column]);
     });
 }
 
@@ -107,34 +107,33 @@ void SearchCacheView::sortByName(std::vector<std::uint32_t>& entries) const {
     if (changed.empty()) {
         return;
     }
-    // A row's place: NULL first, then by sort key, equal keys by rowid.
-    struct Place {
-        std::optional<std::string_view> key;
-        std::int64_t rowid;
-        bool operator<(const Place& other) const {
-            if (key.has_value() != other.key.has_value()) {
-                return !key.has_value();
-            }
-            if (key && *key != *other.key) {
-                return *key < *other.key;
-            }
-            return rowid < other.rowid;
+    // A changed row goes before the cache's entries from its place on; rows of one place are
+    // in order of their keys (NULL first), then rowids.
+    const auto changedBefore = [this](std::uint32_t a, std::uint32_t b) {
+        const CacheChanges::Row& first = change(a);
+        const CacheChanges::Row& second = change(b);
+        if (first.place != second.place) {
+            return first.place < second.place;
         }
-    };
-    const auto placeOf = [this](std::uint32_t entry) {
-        if (isChange(entry)) {
-            const CacheChanges::Row& row = change(entry);
-            return Place{row.nameKey ? std::optional<std::string_view>(*row.nameKey) : std::nullopt,
-                         row.rowid};
+        if (first.nameKey.has_value() != second.nameKey.has_value()) {
+            return !first.nameKey.has_value();
         }
-        return Place{cache_->nameKey(entry), cache_->rowid(entry)};
+        if (first.nameKey && *first.nameKey != *second.nameKey) {
+            return *first.nameKey < *second.nameKey;
+        }
+        return first.rowid < second.rowid;
     };
-    std::sort(changed.begin(), changed.end(),
-              [&](std::uint32_t a, std::uint32_t b) { return placeOf(a) < placeOf(b); });
+    std::sort(changed.begin(), changed.end(), changedBefore);
     std::vector<std::uint32_t> merged;
     merged.reserve(entries.size() + changed.size());
-    std::merge(entries.begin(), entries.end(), changed.begin(), changed.end(),
-               std::back_inserter(merged),
-               [&](std::uint32_t a, std::uint32_t b) { return placeOf(a) < placeOf(b); });
+    auto next = changed.begin();
+    for (const std::uint32_t entry : entries) {
+        const std::uint32_t rank = cache_->nameRank(entry);
+        for (; next != changed.end() && change(*next).place <= rank; ++next) {
+            merged.push_back(*next);
+        }
+        merged.push_back(entry);
+    }
+    merged.insert(merged.end(), next, changed.end());
     entries = std::move(merged);
 }

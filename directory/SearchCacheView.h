@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-class LikePattern;
+class FoldedPattern;
 
 // The searched texts of the table as it stands: a TableSearchCache as read, with the rows
 // written since (CacheChanges) in place of the entries they change. A search names its rows
@@ -30,9 +30,9 @@ public:
     FoldedText folded(Column column, std::uint32_t entry) const noexcept;
 
     // The entries whose column matches, in rowid order.
-    std::vector<std::uint32_t> matching(Column column, const LikePattern& pattern) const;
+    std::vector<std::uint32_t> matching(Column column, const FoldedPattern& pattern) const;
     // The same among the rows with these rowids (ascending) and the changed rows.
-    std::vector<std::uint32_t> matchingAmong(Column column, const LikePattern& pattern,
+    std::vector<std::uint32_t> matchingAmong(Column column, const FoldedPattern& pattern,
                                              std::span<const std::int64_t> rowids) const;
     // Every entry, in rowid order.
     std::vector<std::uint32_t> all() const;

@@ -1,6 +1,6 @@
 #include "directory/TableSearchCache.h"
 
-#include "platform/text/LikePattern.h"
+#include "platform/text/RussianCollator.h"
 #include "directory/NameOrder.h"
 #include "platform/db/SqlDialect.h"
 #include "platform/db/SqliteDatabase.h"
@@ -33,6 +33,16 @@ bool AddName(const SqliteStatement& row, int column, NameOrder& names) {
     }
 }
 
+// Whether the text holds a character whose case folding changes its sort key in the Russian
+// order: ſ (U+017F), the combining ypogegrammeni (U+0345) and ẛ (U+1E9B), the only ones. The
+// place of a new row among the others is found from their folded texts, which such a Name
+// would mislead.
+bool FoldingChangesSortKey(std::string_view utf8) {
+    return utf8.find("\xC5\xBF") != std::string_view::npos ||
+           utf8.find("\xCD\x85") != std::string_view::npos ||
+           utf8.find("\xE1\xBA\x9B") != std::string_view::npos;
+}
+
 } // namespace
 
 thread_local std::size_t TableSearchCache::readsOnThisThread_ = 0;
@@ -52,10 +62,11 @@ TableSearchCache::TableSearchCache(SqliteDatabase& database) {
     SqliteTransaction read(database);
     refuseIndexedTable(database);
     NameOrder names;
+    placesNewRows_ = true;
     if (readTexts(database, names, std::nullopt)) {
         setNameOrder(names.rows());
-        nameKeys_ = std::move(names).takeKeys();
     } else {
+        placesNewRows_ = false;
         readNameOrder(database);
     }
     read.commit();
@@ -65,12 +76,12 @@ TableSearchCache::TableSearchCache(SqliteDatabase& database, std::size_t rowsAtA
     countRead();
     refuseIndexedTable(database);
     NameOrder names;
+    placesNewRows_ = true;
     if (!readTexts(database, names, rowsAtATime)) {
         throw ESqliteError(QStringLiteral("A Name of the directory is not a text."),
                            sqlite_result::kMismatch);
     }
     setNameOrder(names.rows());
-    nameKeys_ = std::move(names).takeKeys();
 }
 
 void TableSearchCache::countRead() noexcept {
@@ -102,41 +113,59 @@ bool TableSearchCache::readTexts(SqliteDatabase& database, NameOrder& names,
     } else {
         SqliteStatement chunk = database.prepare("SELECT rowid, tel, fio, Name FROM main.tel "
                                                  "WHERE rowid > ?1 ORDER BY rowid LIMIT ?2");
-        const auto size = static_cast<std::int64_t>(*rowsAtATime);
-        for (std::int64_t read = size; read == size && namesAreTexts;) {
-            chunk.bindInt64(1, rowids_.empty() ? INT64_MIN : rowids_.back());
-            chunk.bindInt64(2, size);
+        const auto chunkSize = static_cast<std::int64_t>(*rowsAtATime);
+        for (std::int64_t read = chunkSize; read == chunkSize && namesAreTexts;) {
+            chunk.bindInt64(1, size() == 0 ? INT64_MIN : rowid(size() - 1));
+            chunk.bindInt64(2, chunkSize);
             for (read = 0; namesAreTexts && chunk.step(); ++read) {
                 namesAreTexts = addRow(chunk, names, namesAreTexts);
             }
             chunk.reset();
         }
     }
-    if (rowids_.size() > std::numeric_limits<std::uint32_t>::max()) {
+    if (size() > std::numeric_limits<std::uint32_t>::max()) {
         throw tooLarge();
     }
-    for (Texts& texts : texts_) {
-        texts.folded.shrinkToFit();
+    rowids32_.shrink_to_fit();
+    rowids64_.shrink_to_fit();
+    for (FoldedColumn& texts : texts_) {
+        texts.shrinkToFit();
     }
     return namesAreTexts;
 }
 
 // Adds the row the statement stands on; says whether the Names are still all texts.
 bool TableSearchCache::addRow(const SqliteStatement& row, NameOrder& names, bool namesAreTexts) {
-    rowids_.push_back(row.columnInt64(0));
+    addRowid(row.columnInt64(0));
     namesAreTexts = namesAreTexts && AddName(row, 1 + Name, names);
+    if (placesNewRows_ && row.columnType(1 + Name) == SqliteType::Text &&
+        FoldingChangesSortKey(row.columnBytes(1 + Name))) {
+        placesNewRows_ = false;
+    }
+    thread_local std::string folded;
     for (int column = 0; column < kColumnCount; ++column) {
-        Texts& texts = texts_[column];
         std::optional<PlainNumberText> number;
-        texts.isNull.push_back(row.columnIsNull(column + 1));
-        AppendCaseFolded(LikeText(row, column + 1, number), texts.folded.open());
+        folded.clear();
+        AppendCaseFolded(LikeText(row, column + 1, number), folded);
         try {
-            texts.folded.close();
+            texts_[column].append(row.columnIsNull(column + 1), folded);
         } catch (const std::length_error&) {
             throw tooLarge();
         }
     }
     return namesAreTexts;
+}
+
+void TableSearchCache::addRowid(std::int64_t rowid) {
+    if (rowids64_.empty() && rowid >= 0 && rowid <= std::numeric_limits<std::uint32_t>::max()) {
+        rowids32_.push_back(static_cast<std::uint32_t>(rowid));
+        return;
+    }
+    if (rowids64_.empty()) {
+        rowids64_.assign(rowids32_.begin(), rowids32_.end());
+        rowids32_ = {};
+    }
+    rowids64_.push_back(rowid);
 }
 
 void TableSearchCache::setNameOrder(std::vector<std::uint32_t> byName) {
@@ -154,65 +183,78 @@ void TableSearchCache::readNameOrder(SqliteDatabase& database) {
     SqliteStatement statement =
         database.prepare(QStringLiteral("SELECT rowid FROM main.tel ORDER BY %1(Name)")
                              .arg(QLatin1String(kRussianSortKeyName)));
-    byName_.reserve(rowids_.size());
-    rank_.assign(rowids_.size(), 0);
+    byName_.reserve(size());
+    rank_.assign(size(), 0);
     while (statement.step()) {
-        const auto found =
-            std::lower_bound(rowids_.begin(), rowids_.end(), statement.columnInt64(0));
-        if (found == rowids_.end() || *found != statement.columnInt64(0)) {
+        const std::optional<std::uint32_t> entry = entryOf(statement.columnInt64(0));
+        if (!entry) {
             throw ESqliteError(QStringLiteral("The directory's rows changed while read."),
                                sqlite_result::kInternal);
         }
-        const auto entry = static_cast<std::uint32_t>(found - rowids_.begin());
-        rank_[entry] = static_cast<std::uint32_t>(byName_.size());
-        byName_.push_back(entry);
+        rank_[*entry] = static_cast<std::uint32_t>(byName_.size());
+        byName_.push_back(*entry);
     }
-    if (byName_.size() != rowids_.size()) {
+    if (byName_.size() != size()) {
         throw ESqliteError(QStringLiteral("The directory's rows changed while read."),
                            sqlite_result::kInternal);
     }
 }
 
-bool TableSearchCache::matches(Column column, std::size_t entry, const LikePattern& pattern) const {
-    const FoldedText text = folded(column, entry);
-    return !text.isNull && pattern.matchesFolded(text.folded);
-}
-
 std::vector<std::uint32_t> TableSearchCache::matching(Column column,
-                                                      const LikePattern& pattern) const {
-    std::vector<std::uint32_t> found;
-    for (std::size_t entry = 0; entry < size(); ++entry) {
-        if (matches(column, entry, pattern)) {
-            found.push_back(static_cast<std::uint32_t>(entry));
-        }
-    }
-    return found;
+                                                      const FoldedPattern& pattern) const {
+    return texts_[column].matching(pattern);
 }
 
 std::vector<std::uint32_t>
-TableSearchCache::matchingAmong(Column column, const LikePattern& pattern,
+TableSearchCache::matchingAmong(Column column, const FoldedPattern& pattern,
                                 std::span<const std::int64_t> rowids) const {
-    std::vector<std::uint32_t> found;
-    auto from = rowids_.begin();
+    std::vector<std::uint32_t> entries;
+    entries.reserve(rowids.size());
     for (const std::int64_t rowid : rowids) {
-        from = std::lower_bound(from, rowids_.end(), rowid);
-        if (from == rowids_.end()) {
-            break;
-        }
-        const auto entry = static_cast<std::size_t>(from - rowids_.begin());
-        if (*from == rowid && matches(column, entry, pattern)) {
-            found.push_back(static_cast<std::uint32_t>(entry));
+        if (const std::optional<std::uint32_t> entry = entryOf(rowid)) {
+            entries.push_back(*entry);
         }
     }
-    return found;
+    return texts_[column].matchingAmong(pattern, entries);
 }
 
 std::optional<std::uint32_t> TableSearchCache::entryOf(std::int64_t rowid) const noexcept {
-    const auto found = std::lower_bound(rowids_.begin(), rowids_.end(), rowid);
-    if (found == rowids_.end() || *found != rowid) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint32_t>(found - rowids_.begin());
+    const auto find = [rowid](const auto& rowids) -> std::optional<std::uint32_t> {
+        const auto found = std::lower_bound(rowids.begin(), rowids.end(), rowid,
+                                            [](auto held, std::int64_t wanted) {
+                                                return static_cast<std::int64_t>(held) < wanted;
+                                            });
+        if (found == rowids.end() || static_cast<std::int64_t>(*found) != rowid) {
+            return std::nullopt;
+        }
+        return static_cast<std::uint32_t>(found - rowids.begin());
+    };
+    return rowids64_.empty() ? find(rowids32_) : find(rowids64_);
+}
+
+std::uint32_t TableSearchCache::placeByName(const std::optional<std::string>& key,
+                                            std::int64_t rowid,
+                                            const RussianCollator& collator) const {
+    // Entries before the row: a NULL Name before any text, then a smaller key, then an equal
+    // key and a smaller rowid.
+    std::string entryKey;
+    const auto before = [&](std::uint32_t entry) {
+        const bool entryNull = texts_[Name].isNull(entry);
+        if (entryNull != !key.has_value()) {
+            return entryNull;
+        }
+        if (key) {
+            entryKey.clear();
+            collator.appendSortKey(texts_[Name].utf8(entry), entryKey);
+            const int order = entryKey.compare(*key);
+            if (order != 0) {
+                return order < 0;
+            }
+        }
+        return this->rowid(entry) < rowid;
+    };
+    const auto place = std::partition_point(byName_.begin(), byName_.end(), before);
+    return static_cast<std::uint32_t>(place - byName_.begin());
 }
 
 std::vector<std::uint32_t> TableSearchCache::all() const {
@@ -245,14 +287,11 @@ void TableSearchCache::sortByName(std::vector<std::uint32_t>& entries) const {
 }
 
 std::size_t TableSearchCache::bytesHeld() const noexcept {
-    std::size_t bytes = rowids_.capacity() * sizeof(std::int64_t) +
+    std::size_t bytes = rowids32_.capacity() * sizeof(std::uint32_t) +
+                        rowids64_.capacity() * sizeof(std::int64_t) +
                         (byName_.capacity() + rank_.capacity()) * sizeof(std::uint32_t);
-    for (const Texts& texts : texts_) {
-        bytes += texts.folded.bytesHeld() + texts.isNull.capacity() / 8;
-    }
-    if (nameKeys_) {
-        bytes +=
-            nameKeys_->keys.bytesHeld() + nameKeys_->ofEntry.capacity() * sizeof(std::uint32_t);
+    for (const FoldedColumn& texts : texts_) {
+        bytes += texts.bytesHeld();
     }
     return bytes;
 }

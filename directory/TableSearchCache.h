@@ -1,8 +1,8 @@
 #pragma once
 
+#include "directory/FoldedColumn.h"
 #include "directory/NameOrder.h"
 #include "platform/db/AcceleratedResult.h"
-#include "platform/text/PackedStrings.h"
 
 #include <QString>
 
@@ -17,7 +17,8 @@
 #include <vector>
 
 class ESqliteError;
-class LikePattern;
+class FoldedPattern;
+class RussianCollator;
 class SqliteDatabase;
 class SqliteStatement;
 
@@ -44,39 +45,43 @@ public:
     // in one read).
     TableSearchCache(SqliteDatabase& database, std::size_t rowsAtATime);
 
-    std::size_t size() const noexcept { return rowids_.size(); }
-    std::int64_t rowid(std::size_t entry) const noexcept { return rowids_[entry]; }
+    std::size_t size() const noexcept { return texts_[Tel].size(); }
+    std::int64_t rowid(std::size_t entry) const noexcept {
+        return rowids64_.empty() ? rowids32_[entry] : rowids64_[entry];
+    }
+    // The entry of a rowid, nothing when the cache has no such row.
+    std::optional<std::uint32_t> entryOf(std::int64_t rowid) const noexcept;
 
-    // An entry's text of a column, folded, as LIKE sees it; NULL has no text.
-    FoldedText folded(Column column, std::size_t entry) const noexcept {
-        return {texts_[column].isNull[entry], texts_[column].at(entry)};
+    // An entry's text of a column, folded, as LIKE sees it; NULL has no text. The text lasts
+    // until the next call on the same thread.
+    FoldedText folded(Column column, std::size_t entry) const {
+        return {texts_[column].isNull(entry), texts_[column].utf8(entry)};
     }
 
     // The entries whose column matches the pattern, in rowid order.
-    std::vector<std::uint32_t> matching(Column column, const LikePattern& pattern) const;
+    std::vector<std::uint32_t> matching(Column column, const FoldedPattern& pattern) const;
     // The same among the rows with these rowids only (in ascending order, possibly with
     // rowids no longer in the table).
-    std::vector<std::uint32_t> matchingAmong(Column column, const LikePattern& pattern,
+    std::vector<std::uint32_t> matchingAmong(Column column, const FoldedPattern& pattern,
                                              std::span<const std::int64_t> rowids) const;
     // Every entry, in rowid order.
     std::vector<std::uint32_t> all() const;
 
     // Puts entries in the order of ORDER BY Name: Russian order, ties by rowid.
     void sortByName(std::vector<std::uint32_t>& entries) const;
+    // An entry's place in that order.
+    std::uint32_t nameRank(std::size_t entry) const noexcept { return rank_[entry]; }
+    // Whether a row that is not in the copy can be placed in that order (placeByName): the
+    // order was made here, from Names that fold without changing their sort key, rather than
+    // taken from SQLite because a Name is a number or a blob.
+    bool placesNewRows() const noexcept { return placesNewRows_; }
+    // How many entries come before a row with this Name sort key (nothing for NULL) and rowid
+    // in the Name order; only when placesNewRows().
+    std::uint32_t placeByName(const std::optional<std::string>& key, std::int64_t rowid,
+                              const RussianCollator& collator) const;
+
     // The memory held, in bytes.
     std::size_t bytesHeld() const noexcept;
-
-    // Whether the Name order was made here from sort keys (nameKey), rather than taken from
-    // SQLite because a Name is a number or a blob.
-    bool ordersByKeys() const noexcept { return nameKeys_.has_value(); }
-    // An entry's Name sort key, nothing for NULL; only when ordersByKeys().
-    std::optional<std::string_view> nameKey(std::size_t entry) const noexcept {
-        const std::uint32_t key = nameKeys_->ofEntry[entry];
-        return key == NameKeys::kNull ? std::nullopt
-                                      : std::optional<std::string_view>(nameKeys_->key(key));
-    }
-    // The entry of a rowid, nothing when the cache has no such row.
-    std::optional<std::uint32_t> entryOf(std::int64_t rowid) const noexcept;
 
     // How many caches this thread has read, and all threads together: reading one is work
     // for a background thread, never for the window's.
@@ -84,30 +89,23 @@ public:
     static std::size_t reads() noexcept;
 
 private:
-    // One column's folded texts by entry; NULL is no text and matches nothing.
-    struct Texts {
-        PackedStrings<std::uint32_t> folded;
-        std::vector<bool> isNull;
-
-        std::string_view at(std::size_t entry) const noexcept { return folded[entry]; }
-    };
-
     static ESqliteError tooLarge();
-    static void refuseIndexedTable(SqliteDatabase& database);
     static void countRead() noexcept;
+    static void refuseIndexedTable(SqliteDatabase& database);
     bool readTexts(SqliteDatabase& database, NameOrder& names,
                    std::optional<std::size_t> rowsAtATime);
     bool addRow(const SqliteStatement& row, NameOrder& names, bool namesAreTexts);
+    void addRowid(std::int64_t rowid);
     void setNameOrder(std::vector<std::uint32_t> byName);
     void readNameOrder(SqliteDatabase& database);
-    bool matches(Column column, std::size_t entry, const LikePattern& pattern) const;
 
-    std::vector<std::int64_t> rowids_; // ascending
-    Texts texts_[kColumnCount];
+    // The rowids, ascending: four bytes each while every one fits, else eight.
+    std::vector<std::uint32_t> rowids32_;
+    std::vector<std::int64_t> rowids64_;
+    FoldedColumn texts_[kColumnCount];
     std::vector<std::uint32_t> byName_; // entries in Name order
     std::vector<std::uint32_t> rank_;   // each entry's place in byName_
-    // The Name keys the order was made from, when it was made here and not by SQLite.
-    std::optional<NameKeys> nameKeys_;
+    bool placesNewRows_ = false;
     static thread_local std::size_t readsOnThisThread_;
     static std::atomic<std::size_t> reads_;
 };

@@ -1,0 +1,99 @@
+#include "directory/FoldedColumn.h"
+
+#include "platform/text/NarrowText.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+void FoldedColumn::append(bool isNull, std::string_view folded) {
+    if (size() % kBlock == 0) {
+        if (bytes_.size() > std::numeric_limits<std::uint32_t>::max()) {
+            throw std::length_error("a column of the copy outgrew its offsets");
+        }
+        blocks_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+    }
+    const std::size_t lengthAt = bytes_.size();
+    bytes_.push_back(0);
+    if (folded.size() < kWide && narrow_text::AppendNarrow(folded, bytes_)) {
+        bytes_[lengthAt] = static_cast<char>(bytes_.size() - lengthAt - 1);
+    } else {
+        bytes_[lengthAt] = static_cast<char>(kWide);
+        wideOf_.push_back(static_cast<std::uint32_t>(size()));
+        wideTexts_.push_back(folded);
+    }
+    isNull_.push_back(isNull);
+}
+
+void FoldedColumn::shrinkToFit() {
+    bytes_.shrink_to_fit();
+    blocks_.shrink_to_fit();
+    isNull_.shrink_to_fit();
+    wideOf_.shrink_to_fit();
+    wideTexts_.shrinkToFit();
+}
+
+std::size_t FoldedColumn::find(std::size_t entry) const noexcept {
+    std::size_t at = blocks_[entry / kBlock];
+    for (std::size_t skipped = entry - entry % kBlock; skipped < entry; ++skipped) {
+        const auto length = static_cast<unsigned char>(bytes_[at]);
+        at += 1 + (length == kWide ? 0 : length);
+    }
+    return at;
+}
+
+std::string_view FoldedColumn::wide(std::size_t entry) const noexcept {
+    const auto found = std::lower_bound(wideOf_.begin(), wideOf_.end(), entry);
+    return wideTexts_[static_cast<std::size_t>(found - wideOf_.begin())];
+}
+
+std::string_view FoldedColumn::utf8(std::size_t entry) const {
+    const std::size_t at = find(entry);
+    const auto length = static_cast<unsigned char>(bytes_[at]);
+    if (length == kWide) {
+        return wide(entry);
+    }
+    thread_local std::string decoded;
+    decoded.clear();
+    narrow_text::AppendUtf8(std::string_view(bytes_).substr(at + 1, length), decoded);
+    return decoded;
+}
+
+bool FoldedColumn::matches(const FoldedPattern& pattern, std::size_t entry, std::size_t at) const {
+    if (isNull_[entry]) {
+        return false;
+    }
+    const auto length = static_cast<unsigned char>(bytes_[at]);
+    return length == kWide ? pattern.matchesUtf8(wide(entry))
+                           : pattern.matchesNarrow(std::string_view(bytes_).substr(at + 1, length));
+}
+
+std::vector<std::uint32_t> FoldedColumn::matching(const FoldedPattern& pattern) const {
+    std::vector<std::uint32_t> found;
+    std::size_t at = 0;
+    for (std::size_t entry = 0; entry < size(); ++entry) {
+        if (matches(pattern, entry, at)) {
+            found.push_back(static_cast<std::uint32_t>(entry));
+        }
+        const auto length = static_cast<unsigned char>(bytes_[at]);
+        at += 1 + (length == kWide ? 0 : length);
+    }
+    return found;
+}
+
+std::vector<std::uint32_t>
+FoldedColumn::matchingAmong(const FoldedPattern& pattern,
+                            std::span<const std::uint32_t> entries) const {
+    std::vector<std::uint32_t> found;
+    for (const std::uint32_t entry : entries) {
+        if (matches(pattern, entry, find(entry))) {
+            found.push_back(entry);
+        }
+    }
+    return found;
+}
+
+std::size_t FoldedColumn::bytesHeld() const noexcept {
+    return bytes_.capacity() + blocks_.capacity() * sizeof(std::uint32_t) + isNull_.capacity() / 8 +
+           wideOf_.capacity() * sizeof(std::uint32_t) + wideTexts_.bytesHeld();
+}
