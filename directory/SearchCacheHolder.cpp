@@ -3,6 +3,23 @@
 #include "directory/ChangeLog.h"
 #include "directory/SearchIndexSchema.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace {
+
+// Reading the copy needs several times its own size for a while (the distinct names and their
+// sort keys, vectors grown by doubling); the C library keeps what was freed for later unless
+// told to give it back, and the program would stay that large.
+void ReturnFreedMemory() noexcept {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+} // namespace
+
 std::optional<SearchCacheView> SearchCacheHolder::current(SqliteDatabase& database) {
     try {
         const Stamp now = SearchIndexVerdict::stampOf(database);
@@ -34,6 +51,7 @@ void SearchCacheHolder::readTable(SqliteDatabase& database, const Stamp& now) {
     try {
         ++tableReads_;
         cache_ = std::make_shared<const TableSearchCache>(database);
+        ReturnFreedMemory();
         if (search_index::HoldsSearchIndex(database)) {
             logEntry_ = change_log::LatestEntry(database);
         }
@@ -58,6 +76,7 @@ void SearchCacheHolder::readTableInChunks(SqliteDatabase& database) {
         const std::int64_t logEntry = change_log::LatestEntry(database);
         ++tableReads_;
         cache_ = std::make_shared<const TableSearchCache>(database, kRowsAtATime);
+        ReturnFreedMemory();
         changes_.reset();
         logEntry_ = logEntry;
         stamp_ = before;
