@@ -15,7 +15,7 @@ ResultRows::ResultRows(RowStore loaded) : store_(std::move(loaded)) {
 
 ResultRows::ResultRows(SqliteAdoConnection& connection, std::unique_ptr<AcceleratedResult> result,
                        std::size_t limit, std::span<const QString> origins)
-    : store_(0), accelerated_(std::move(result)), slots_(std::min(limit, accelerated_->size()), 0),
+    : store_(0), accelerated_(std::move(result)), slots_(std::min(limit, accelerated_->size())),
       connection_(&connection) {
     try {
         rowStatement_.emplace(connection.database().prepare(accelerated_->rowStatement()));
@@ -88,7 +88,7 @@ void ResultRows::readOne(std::size_t row) const {
         const std::vector<StoredValue> nulls(static_cast<std::size_t>(columnCount()));
         stored = store_.append(nulls);
     }
-    slots_[row] = static_cast<std::uint32_t>(stored + 1);
+    slots_.set(row, static_cast<std::uint32_t>(stored + 1));
 }
 
 StoredValue ResultRows::value(std::size_t row, int column) const {
@@ -113,5 +113,5 @@ void ResultRows::replace(std::size_t row, std::span<const StoredValue> values) {
 }
 
 std::size_t ResultRows::bytesHeld() const noexcept {
-    return store_.bytesHeld() + slots_.capacity() * sizeof(std::uint32_t);
+    return store_.bytesHeld() + slots_.bytesHeld();
 }

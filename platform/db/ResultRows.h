@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/db/AcceleratedResult.h"
+#include "platform/db/RowSlots.h"
 #include "platform/db/RowStore.h"
 #include "platform/db/SqliteStatement.h"
 
@@ -66,7 +67,7 @@ private:
     // Read on use: the accelerated rows (appended rows follow them), and each row's row in
     // store_ + 1 once read (0 before).
     std::unique_ptr<AcceleratedResult> accelerated_;
-    mutable std::vector<std::uint32_t> slots_;
+    mutable RowSlots slots_;
     // The accelerator's number of each result column it knows.
     std::vector<std::optional<int>> knownColumns_;
     SqliteAdoConnection* connection_ = nullptr;
