@@ -208,14 +208,7 @@ std::vector<std::uint32_t> TableSearchCache::matching(Column column,
 std::vector<std::uint32_t>
 TableSearchCache::matchingAmong(Column column, const FoldedPattern& pattern,
                                 std::span<const std::int64_t> rowids) const {
-    std::vector<std::uint32_t> entries;
-    entries.reserve(rowids.size());
-    for (const std::int64_t rowid : rowids) {
-        if (const std::optional<std::uint32_t> entry = entryOf(rowid)) {
-            entries.push_back(*entry);
-        }
-    }
-    return texts_[column].matchingAmong(pattern, entries);
+    return texts_[column].matchingAmong(pattern, entriesOf(rowids));
 }
 
 std::optional<std::uint32_t> TableSearchCache::entryOf(std::int64_t rowid) const noexcept {
@@ -228,6 +221,37 @@ std::optional<std::uint32_t> TableSearchCache::entryOf(std::int64_t rowid) const
             return std::nullopt;
         }
         return static_cast<std::uint32_t>(found - rowids.begin());
+    };
+    return rowids64_.empty() ? find(rowids32_) : find(rowids64_);
+}
+
+std::vector<std::uint32_t> TableSearchCache::entriesOf(std::span<const std::int64_t> rowids) const {
+    const auto find = [rowids](const auto& held) {
+        // The rowids ascend, so each is looked for from the last one found on, in steps that
+        // double (a candidate list is a small share of a large table, spread over all of it).
+        std::vector<std::uint32_t> entries;
+        entries.reserve(rowids.size());
+        const auto less = [](auto heldRowid, std::int64_t wanted) {
+            return static_cast<std::int64_t>(heldRowid) < wanted;
+        };
+        auto from = held.begin();
+        for (const std::int64_t rowid : rowids) {
+            std::size_t step = 1;
+            auto to = from;
+            while (to != held.end() && less(*to, rowid)) {
+                from = to;
+                to = static_cast<std::size_t>(held.end() - to) > step ? to + step : held.end();
+                step *= 2;
+            }
+            from = std::lower_bound(from, to, rowid, less);
+            if (from == held.end()) {
+                break;
+            }
+            if (static_cast<std::int64_t>(*from) == rowid) {
+                entries.push_back(static_cast<std::uint32_t>(from - held.begin()));
+            }
+        }
+        return entries;
     };
     return rowids64_.empty() ? find(rowids32_) : find(rowids64_);
 }

@@ -51,6 +51,8 @@ public:
     }
     // The entry of a rowid, nothing when the cache has no such row.
     std::optional<std::uint32_t> entryOf(std::int64_t rowid) const noexcept;
+    // The entries of these rowids (ascending), leaving out those the cache does not have.
+    std::vector<std::uint32_t> entriesOf(std::span<const std::int64_t> rowids) const;
 
     // An entry's text of a column, folded, as LIKE sees it; NULL has no text. The text lasts
     // until the next call on the same thread.
