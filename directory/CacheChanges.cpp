@@ -69,10 +69,12 @@ std::optional<CacheChanges::Row> CacheChanges::readRow(SqliteStatement& statemen
         row.isNull[column] = statement.columnIsNull(column);
         row.folded[column] = CaseFolded(LikeText(statement, column, number));
     }
+    std::optional<std::string_view> nameText;
     if (nameType == SqliteType::Text) {
+        nameText = statement.columnBytes(name);
         row.nameKey.emplace();
-        collator.appendSortKey(statement.columnBytes(name), *row.nameKey);
+        collator.appendSortKey(*nameText, *row.nameKey);
     }
-    row.place = cache.placeByName(row.nameKey, rowid, collator);
+    row.place = cache.placeByName(nameText, rowid, collator);
     return row;
 }

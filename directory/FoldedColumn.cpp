@@ -1,6 +1,7 @@
 #include "directory/FoldedColumn.h"
 
 #include "platform/text/NarrowText.h"
+#include "platform/text/SideBySide.h"
 
 #include <algorithm>
 #include <limits>
@@ -69,9 +70,24 @@ bool FoldedColumn::matches(const FoldedPattern& pattern, std::size_t entry, std:
 }
 
 std::vector<std::uint32_t> FoldedColumn::matching(const FoldedPattern& pattern) const {
+    if (size() < kItemsWorthAThread) {
+        return matching(pattern, 0, size());
+    }
+    // Two halves, one on each core; the second starts at a block.
+    const std::size_t half = blocks_.size() / 2 * kBlock;
+    std::vector<std::uint32_t> first;
+    std::vector<std::uint32_t> second;
+    RunSideBySide([&] { first = matching(pattern, 0, half); },
+                  [&] { second = matching(pattern, half, size()); });
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+std::vector<std::uint32_t> FoldedColumn::matching(const FoldedPattern& pattern, std::size_t from,
+                                                  std::size_t to) const {
     std::vector<std::uint32_t> found;
-    std::size_t at = 0;
-    for (std::size_t entry = 0; entry < size(); ++entry) {
+    std::size_t at = from < size() ? find(from) : bytes_.size();
+    for (std::size_t entry = from; entry < to; ++entry) {
         if (matches(pattern, entry, at)) {
             found.push_back(static_cast<std::uint32_t>(entry));
         }

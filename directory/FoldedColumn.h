@@ -26,7 +26,8 @@ public:
     // The entry's text in UTF-8. The view lasts until the next call on the same thread.
     std::string_view utf8(std::size_t entry) const;
 
-    // The entries whose text matches, ascending.
+    // The entries whose text matches, ascending; a long column is searched in two halves side
+    // by side.
     std::vector<std::uint32_t> matching(const FoldedPattern& pattern) const;
     // The same among these entries (ascending).
     std::vector<std::uint32_t> matchingAmong(const FoldedPattern& pattern,
@@ -42,6 +43,9 @@ private:
     // Where the entry's length byte is.
     std::size_t find(std::size_t entry) const noexcept;
     bool matches(const FoldedPattern& pattern, std::size_t entry, std::size_t at) const;
+    // The entries from `from` up to `to` whose text matches.
+    std::vector<std::uint32_t> matching(const FoldedPattern& pattern, std::size_t from,
+                                        std::size_t to) const;
     std::string_view wide(std::size_t entry) const noexcept;
 
     std::string bytes_;                      // by entry: length byte, narrow text

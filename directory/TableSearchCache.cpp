@@ -256,21 +256,18 @@ std::vector<std::uint32_t> TableSearchCache::entriesOf(std::span<const std::int6
     return rowids64_.empty() ? find(rowids32_) : find(rowids64_);
 }
 
-std::uint32_t TableSearchCache::placeByName(const std::optional<std::string>& key,
+std::uint32_t TableSearchCache::placeByName(std::optional<std::string_view> name,
                                             std::int64_t rowid,
                                             const RussianCollator& collator) const {
-    // Entries before the row: a NULL Name before any text, then a smaller key, then an equal
-    // key and a smaller rowid.
-    std::string entryKey;
+    // Entries before the row: a NULL Name before any text, then a Name earlier in the order,
+    // then an equal one and a smaller rowid. The entries' folded Names sort as their own.
     const auto before = [&](std::uint32_t entry) {
         const bool entryNull = texts_[Name].isNull(entry);
-        if (entryNull != !key.has_value()) {
+        if (entryNull != !name.has_value()) {
             return entryNull;
         }
-        if (key) {
-            entryKey.clear();
-            collator.appendSortKey(texts_[Name].utf8(entry), entryKey);
-            const int order = entryKey.compare(*key);
+        if (name) {
+            const int order = collator.compare(texts_[Name].utf8(entry), *name);
             if (order != 0) {
                 return order < 0;
             }

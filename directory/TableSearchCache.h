@@ -77,9 +77,9 @@ public:
     // order was made here, from Names that fold without changing their sort key, rather than
     // taken from SQLite because a Name is a number or a blob.
     bool placesNewRows() const noexcept { return placesNewRows_; }
-    // How many entries come before a row with this Name sort key (nothing for NULL) and rowid
-    // in the Name order; only when placesNewRows().
-    std::uint32_t placeByName(const std::optional<std::string>& key, std::int64_t rowid,
+    // How many entries come before a row with this Name (nothing for NULL) and rowid in the
+    // Name order; only when placesNewRows().
+    std::uint32_t placeByName(std::optional<std::string_view> name, std::int64_t rowid,
                               const RussianCollator& collator) const;
 
     // The memory held, in bytes.

@@ -3,6 +3,7 @@
 #include "directory/FoldedColumn.h"
 #include "directory/FoldedPattern.h"
 #include "platform/text/LikePattern.h"
+#include "platform/text/SideBySide.h"
 #include "platform/text/Utf8CaseFold.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +23,9 @@ std::vector<std::optional<std::string>> Texts() {
         std::nullopt,  "ПОЛЕВАЯ 9-5", "Аптека №3", "Ωμέγα", "🙂 smile", std::string(300, 'a'),
         "\xff\xfe",    "a_b",         "10% off",   "23456",
     };
+    // Across many blocks of entries, and enough for the search to run in two halves.
     std::vector<std::optional<std::string>> texts;
-    for (int copy = 0; copy < 5; ++copy) { // across several blocks of entries
+    while (texts.size() <= kItemsWorthAThread) {
         texts.insert(texts.end(), kinds.begin(), kinds.end());
     }
     return texts;
