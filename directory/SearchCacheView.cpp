@@ -5,6 +5,44 @@
 #include <algorithm>
 #include <iterator>
 
+namespace {
+
+// Takes the entries of `gone` (ascending) out of `entries` (ascending), in place.
+void EraseSorted(std::vector<std::uint32_t>& entries, const std::vector<std::uint32_t>& gone) {
+    auto out = entries.begin();
+    auto next = entries.begin();
+    for (const std::uint32_t entry : gone) {
+        const auto found = std::lower_bound(next, entries.end(), entry);
+        out = std::move(next, found, out);
+        next = found != entries.end() && *found == entry ? found + 1 : found;
+    }
+    out = std::move(next, entries.end(), out);
+    entries.erase(out, entries.end());
+}
+
+// Puts each item before the entry at its position (positions ascending, into the entries as
+// they are): a few items into a long list, which is copied once.
+void SpliceAt(std::vector<std::uint32_t>& entries, const std::vector<std::uint32_t>& items,
+              const std::vector<std::size_t>& positions) {
+    if (items.empty()) {
+        return;
+    }
+    std::vector<std::uint32_t> spliced;
+    spliced.reserve(entries.size() + items.size());
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        spliced.insert(spliced.end(), entries.begin() + static_cast<std::ptrdiff_t>(from),
+                       entries.begin() + static_cast<std::ptrdiff_t>(positions[i]));
+        spliced.push_back(items[i]);
+        from = positions[i];
+    }
+    spliced.insert(spliced.end(), entries.begin() + static_cast<std::ptrdiff_t>(from),
+                   entries.end());
+    entries = std::move(spliced);
+}
+
+} // namespace
+
 SearchCacheView::SearchCacheView(std::shared_ptr<const TableSearchCache> cache,
                                  std::shared_ptr<const CacheChanges> changes)
     : cache_(std::move(cache)),
@@ -50,14 +88,7 @@ FoldedText SearchCacheView::folded(Column column, std::uint32_t entry) const noe
 template <typename Test>
 std::vector<std::uint32_t> SearchCacheView::withChanges(std::vector<std::uint32_t> found,
                                                         Test&& test) const {
-    const std::vector<std::uint32_t>& replaced = changes_->replaced();
-    if (!replaced.empty()) {
-        std::vector<std::uint32_t> kept;
-        kept.reserve(found.size());
-        std::set_difference(found.begin(), found.end(), replaced.begin(), replaced.end(),
-                            std::back_inserter(kept));
-        found = std::move(kept);
-    }
+    EraseSorted(found, changes_->replaced());
     std::vector<std::uint32_t> changed;
     const auto first = static_cast<std::uint32_t>(cache_->size());
     for (std::uint32_t i = 0; i < changes_->rows().size(); ++i) {
@@ -65,15 +96,19 @@ std::vector<std::uint32_t> SearchCacheView::withChanges(std::vector<std::uint32_
             changed.push_back(first + i);
         }
     }
-    if (changed.empty()) {
-        return found;
+    // Each changed row goes before the first entry found with a larger rowid.
+    std::vector<std::size_t> positions;
+    positions.reserve(changed.size());
+    for (const std::uint32_t entry : changed) {
+        const std::int64_t rowidOfChange = change(entry).rowid;
+        positions.push_back(static_cast<std::size_t>(
+            std::partition_point(
+                found.begin(), found.end(),
+                [&](std::uint32_t held) { return cache_->rowid(held) < rowidOfChange; }) -
+            found.begin()));
     }
-    std::vector<std::uint32_t> merged;
-    merged.reserve(found.size() + changed.size());
-    std::merge(found.begin(), found.end(), changed.begin(), changed.end(),
-               std::back_inserter(merged),
-               [this](std::uint32_t a, std::uint32_t b) { return rowid(a) < rowid(b); });
-    return merged;
+    SpliceAt(found, changed, positions);
+    return found;
 }
 
 std::vector<std::uint32_t> SearchCacheView::matching(Column column,
@@ -124,16 +159,16 @@ void SearchCacheView::sortByName(std::vector<std::uint32_t>& entries) const {
         return first.rowid < second.rowid;
     };
     std::sort(changed.begin(), changed.end(), changedBefore);
-    std::vector<std::uint32_t> merged;
-    merged.reserve(entries.size() + changed.size());
-    auto next = changed.begin();
-    for (const std::uint32_t entry : entries) {
-        const std::uint32_t rank = cache_->nameRank(entry);
-        for (; next != changed.end() && change(*next).place <= rank; ++next) {
-            merged.push_back(*next);
-        }
-        merged.push_back(entry);
+    std::vector<std::size_t> positions;
+    positions.reserve(changed.size());
+    for (const std::uint32_t entry : changed) {
+        const std::uint32_t place = change(entry).place;
+        positions.push_back(
+            static_cast<std::size_t>(std::partition_point(entries.begin(), entries.end(),
+                                                          [&](std::uint32_t held) {
+                                                              return cache_->nameRank(held) < place;
+                                                          }) -
+                                     entries.begin()));
     }
-    merged.insert(merged.end(), next, changed.end());
-    entries = std::move(merged);
+    SpliceAt(entries, changed, positions);
 }
