@@ -15,6 +15,7 @@
 #include "BenchApplication.h"
 #include "DirectoryFixture.h"
 #include "Ratio.h"
+#include "SearchCases.h"
 
 #include "directory/SearchRules.h"
 #include "app/Unit1.h"
@@ -40,18 +41,6 @@
 
 namespace {
 
-struct SearchCase {
-    const char* name;
-    SearchTexts texts;
-    bool wholeTable = false; // the edit toggle's opening of the whole table, not a search
-};
-
-SearchTexts Texts(const char* phone, const char* name = "", const char* street = "",
-                  const char* house = "", const char* apartment = "") {
-    return {QString::fromUtf8(phone), QString::fromUtf8(name), QString::fromUtf8(street),
-            QString::fromUtf8(house), QString::fromUtf8(apartment)};
-}
-
 const SearchCase kCases[] = {
     {"NameIvan", Texts("", "ИВАН")},
     {"NamePetrova", Texts("", "ПЕТРОВА")},
@@ -64,23 +53,6 @@ const SearchCase kCases[] = {
     {"StreetAndName", Texts("", "ИВАН", "ЛЕНИНА")},
     {"WholeTable", Texts("", "x"), true},
 };
-
-QString CommandText(const QStringList& lines) {
-    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-}
-
-// The statements the command sends for the case, in order.
-std::vector<QString> Statements(const SearchCase& search) {
-    if (search.wholeTable) {
-        return {CommandText(
-            {QStringLiteral("SELECT ID, tel, fio, Name, Story"), QStringLiteral("FROM tel")})};
-    }
-    std::vector<QString> statements;
-    for (const SearchQuery& query : SearchQueries(search.texts)) {
-        statements.push_back(CommandText(SearchSqlLines(query.condition)));
-    }
-    return statements;
-}
 
 // The main window over a generated directory, shown offscreen; the working folder is the
 // current directory while it lives, as the program expects.
@@ -132,17 +104,6 @@ public:
 private:
     std::unique_ptr<TMenu> menu_;
 };
-
-long StepPlain(SqliteDatabase& database, const std::vector<QString>& statements) {
-    long rows = 0;
-    for (const QString& sql : statements) {
-        SqliteStatement statement = database.prepare(sql);
-        while (statement.step()) {
-            ++rows;
-        }
-    }
-    return rows;
-}
 
 void RunSearch(benchmark::State& state, const SearchCase& search, bool indexed) {
     const DirectoryFixture& directory = indexed ? DirectoryFixture::withEntries(state.range(0))

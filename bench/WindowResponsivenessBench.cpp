@@ -34,6 +34,7 @@
 #include "LoopTurns.h"
 #include "PaintWatch.h"
 #include "ProcessMeters.h"
+#include "SearchCases.h"
 
 #include "app/Unit1.h"
 #include "data/TADOQuery.h"
@@ -70,16 +71,6 @@ double Milliseconds(Clock::duration duration) {
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-struct SearchCase {
-    const char* name;
-    SearchTexts texts;
-    bool wholeTable = false; // the edit toggle's opening of the whole table, not a search
-};
-
-SearchTexts Texts(const char* phone, const char* name = "") {
-    return {QString::fromUtf8(phone), QString::fromUtf8(name), {}, {}, {}};
-}
-
 const SearchCase kIvan{"NameIvan", Texts("", "ИВАН")};
 const SearchCase kPetrova{"NamePetrova", Texts("", "ПЕТРОВА")};
 const SearchCase kRun3{"NameIva", Texts("", "ИВА")};
@@ -88,36 +79,6 @@ const SearchCase kBroadest[] = {
     {"NameOv", Texts("", "ОВ")},
     {"WholeTable", Texts(""), true},
 };
-
-const QStringList kWholeTableSql{QStringLiteral("SELECT ID, tel, fio, Name, Story"),
-                                 QStringLiteral("FROM tel")};
-
-// The statements the window sends for the case, in order.
-std::vector<QString> Statements(const SearchCase& search) {
-    const auto text = [](const QStringList& lines) {
-        return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-    };
-    if (search.wholeTable) {
-        return {text(kWholeTableSql)};
-    }
-    std::vector<QString> statements;
-    for (const SearchQuery& query : SearchQueries(search.texts)) {
-        statements.push_back(text(SearchSqlLines(query.condition)));
-    }
-    return statements;
-}
-
-// The baseline: the statements stepped to their end through plain SQLite.
-long StepPlain(SqliteDatabase& database, const std::vector<QString>& statements) {
-    long rows = 0;
-    for (const QString& sql : statements) {
-        SqliteStatement statement = database.prepare(sql);
-        while (statement.step()) {
-            ++rows;
-        }
-    }
-    return rows;
-}
 
 // The median time of three calls, after one that warms up.
 double MedianMilliseconds(const std::function<void()>& call) {
@@ -161,9 +122,8 @@ void StartCommand(TMenu& menu, const SearchCase& search) {
     TADOQuery& query = *menu.ADOQuery1;
     query.Close();
     query.SQL().Clear();
-    for (const QString& line : kWholeTableSql) {
-        query.SQL().Add(line);
-    }
+    query.SQL().Add(QStringLiteral("SELECT ID, tel, fio, Name, Story"));
+    query.SQL().Add(QStringLiteral("FROM tel"));
     query.SetFiltered(false);
     query.Open();
 }

@@ -30,14 +30,17 @@ std::optional<SearchCacheView> SearchCacheHolder::current(SqliteDatabase& databa
             }
             if (cache_ != nullptr) {
                 stamp_ = now;
-                const SearchCacheView view(cache_, changes_);
-                index_.tell(database, now, static_cast<std::int64_t>(view.size()));
             }
         }
         if (!stamp_ || cache_ == nullptr) {
             return std::nullopt;
         }
-        return SearchCacheView(cache_, changes_);
+        SearchCacheView view(cache_, changes_);
+        // Told here from the copy's rows, so that no search counts the table's.
+        if (!index_.toldFor(now)) {
+            index_.tell(database, now, static_cast<std::int64_t>(view.size()));
+        }
+        return view;
     } catch (const ESqliteError&) {
         return std::nullopt;
     }

@@ -23,6 +23,8 @@ public:
                 std::optional<std::int64_t> tableRows = std::nullopt) noexcept;
     // Tells the verdict anew from the table's rows: the file is known to be as `now`.
     void tell(SqliteDatabase& database, const Stamp& now, std::int64_t tableRows) noexcept;
+    // Whether the verdict was told for the file as `now`.
+    bool toldFor(const Stamp& now) const noexcept { return told_ && told_->stamp == now; }
 
 private:
     struct Told {
