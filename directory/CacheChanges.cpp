@@ -75,6 +75,8 @@ std::optional<CacheChanges::Row> CacheChanges::readRow(SqliteStatement& statemen
         row.nameKey.emplace();
         collator.appendSortKey(*nameText, *row.nameKey);
     }
-    row.place = cache.placeByName(nameText, rowid, collator);
+    row.place = cache.placeByName(
+        nameText, row.nameKey ? std::optional<std::string_view>(*row.nameKey) : std::nullopt, rowid,
+        collator);
     return row;
 }

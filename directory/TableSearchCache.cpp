@@ -66,6 +66,9 @@ TableSearchCache::TableSearchCache(SqliteDatabase& database) {
     placesNewRows_ = true;
     if (readTexts(database, names, std::nullopt)) {
         setNameOrder(names.rows());
+        if (placesNewRows_) {
+            markSignposts();
+        }
     } else {
         placesNewRows_ = false;
         readNameOrder(database);
@@ -83,6 +86,9 @@ TableSearchCache::TableSearchCache(SqliteDatabase& database, std::size_t rowsAtA
                            sqlite_result::kMismatch);
     }
     setNameOrder(names.rows());
+    if (placesNewRows_) {
+        markSignposts();
+    }
 }
 
 void TableSearchCache::countRead() noexcept {
@@ -258,25 +264,60 @@ std::vector<std::uint32_t> TableSearchCache::entriesOf(std::span<const std::int6
 }
 
 std::uint32_t TableSearchCache::placeByName(std::optional<std::string_view> name,
-                                            std::int64_t rowid,
+                                            std::optional<std::string_view> key, std::int64_t rowid,
                                             const RussianCollator& collator) const {
     // Entries before the row: a NULL Name before any text, then a Name earlier in the order,
     // then an equal one and a smaller rowid. The entries' folded Names sort as their own.
-    const auto before = [&](std::uint32_t entry) {
+    const auto before = [&](std::uint32_t entry, const auto& compareNames) {
         const bool entryNull = texts_[Name].isNull(entry);
         if (entryNull != !name.has_value()) {
             return entryNull;
         }
         if (name) {
-            const int order = collator.compare(texts_[Name].utf8(entry), *name);
+            const int order = compareNames(entry);
             if (order != 0) {
                 return order < 0;
             }
         }
         return this->rowid(entry) < rowid;
     };
-    const auto place = std::partition_point(byName_.begin(), byName_.end(), before);
+    // First among the signposts by their kept keys, then between two of them by the collator.
+    std::size_t low = 0;
+    std::size_t high = signposts_.size(); // the first signpost not before the row
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        const bool signpostBefore = before(byName_[signposts_[middle]], [&](std::uint32_t) {
+            return signpostKeys_[middle].compare(*key);
+        });
+        if (signpostBefore) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    const auto from = byName_.begin() + (high == 0 ? 0 : signposts_[high - 1] + 1);
+    const auto to = high == signposts_.size() ? byName_.end() : byName_.begin() + signposts_[high];
+    const auto place = std::partition_point(from, to, [&](std::uint32_t entry) {
+        return before(entry, [&](std::uint32_t held) {
+            return collator.compare(texts_[Name].utf8(held), *name);
+        });
+    });
     return static_cast<std::uint32_t>(place - byName_.begin());
+}
+
+void TableSearchCache::markSignposts() {
+    const std::size_t step = std::max<std::size_t>(1, size() / kSignposts);
+    const RussianCollator collator;
+    std::string key;
+    for (std::size_t place = step; place < size(); place += step) {
+        signposts_.push_back(static_cast<std::uint32_t>(place));
+        key.clear();
+        const std::uint32_t entry = byName_[place];
+        if (!texts_[Name].isNull(entry)) {
+            collator.appendSortKey(texts_[Name].utf8(entry), key);
+        }
+        signpostKeys_.push_back(key);
+    }
 }
 
 std::vector<std::uint32_t> TableSearchCache::all() const {

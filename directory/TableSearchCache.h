@@ -2,6 +2,7 @@
 
 #include "directory/FoldedColumn.h"
 #include "directory/NameOrder.h"
+#include "platform/text/PackedStrings.h"
 #include "platform/db/AcceleratedResult.h"
 
 #include <QString>
@@ -77,9 +78,10 @@ public:
     // order was made here, from Names that fold without changing their sort key, rather than
     // taken from SQLite because a Name is a number or a blob.
     bool placesNewRows() const noexcept { return placesNewRows_; }
-    // How many entries come before a row with this Name (nothing for NULL) and rowid in the
-    // Name order; only when placesNewRows().
-    std::uint32_t placeByName(std::optional<std::string_view> name, std::int64_t rowid,
+    // How many entries come before a row with this Name (nothing for NULL), its sort key, and
+    // rowid in the Name order; only when placesNewRows().
+    std::uint32_t placeByName(std::optional<std::string_view> name,
+                              std::optional<std::string_view> key, std::int64_t rowid,
                               const RussianCollator& collator) const;
 
     // The memory held, in bytes.
@@ -100,6 +102,10 @@ private:
     void addRowid(std::int64_t rowid);
     void setNameOrder(std::vector<std::uint32_t> byName);
     void readNameOrder(SqliteDatabase& database);
+    // Keeps the sort keys of a thousand entries evenly spread over the Name order, which
+    // narrow placeByName's search before it compares Names through the collator.
+    void markSignposts();
+    static constexpr std::size_t kSignposts = 1024;
 
     // The rowids, ascending: four bytes each while every one fits, else eight.
     std::vector<std::uint32_t> rowids32_;
@@ -108,6 +114,8 @@ private:
     std::vector<std::uint32_t> byName_; // entries in Name order
     std::vector<std::uint32_t> rank_;   // each entry's place in byName_
     bool placesNewRows_ = false;
+    std::vector<std::uint32_t> signposts_;      // places in byName_, ascending
+    PackedStrings<std::uint32_t> signpostKeys_; // their Names' sort keys (empty for NULL)
     static thread_local std::size_t readsOnThisThread_;
     static std::atomic<std::size_t> reads_;
 };
