@@ -110,34 +110,26 @@ private:
 
 } // namespace
 
-namespace {
-
-bool IsDirectorySearch(const std::optional<SearchStatement>& search,
-                       const std::vector<TableName>& tablesRead) {
-    return search && search->plainColumns && search->order != SearchStatement::Order::Other &&
-           ReadsOnlyMainTel(tablesRead);
-}
-
-} // namespace
-
-bool IsDirectorySearch(const QString& sql, const std::vector<TableName>& tablesRead) {
-    return IsDirectorySearch(ParseSearchStatement(sql), tablesRead);
+std::optional<SearchStatement> DirectorySearchOf(const QString& sql,
+                                                 const std::vector<TableName>& tablesRead) {
+    std::optional<SearchStatement> search = ParseSearchStatement(sql);
+    if (!search || !search->plainColumns || search->order == SearchStatement::Order::Other ||
+        !ReadsOnlyMainTel(tablesRead)) {
+        return std::nullopt;
+    }
+    return search;
 }
 
 std::unique_ptr<AcceleratedResult> SearchFromCache(SqliteDatabase& database,
-                                                   SearchCacheHolder& holder, const QString& sql,
-                                                   const std::vector<TableName>& tablesRead) {
-    const std::optional<SearchStatement> search = ParseSearchStatement(sql);
-    if (!IsDirectorySearch(search, tablesRead)) {
-        return nullptr;
-    }
+                                                   SearchCacheHolder& holder,
+                                                   const SearchStatement& search) {
     using Found = std::pair<SearchCacheView, std::vector<std::uint32_t>>;
     std::optional<Found> found;
     try {
         found = holder.read(database, [&](SearchCacheView cache) {
             std::vector<std::uint32_t> entries =
-                search->condition ? MatchingEntries(database, holder, cache, *search->condition)
-                                  : cache.all();
+                search.condition ? MatchingEntries(database, holder, cache, *search.condition)
+                                 : cache.all();
             return Found{std::move(cache), std::move(entries)};
         });
     } catch (const ESqliteError&) {
@@ -147,10 +139,10 @@ std::unique_ptr<AcceleratedResult> SearchFromCache(SqliteDatabase& database,
         return nullptr;
     }
     auto& [cache, entries] = *found;
-    if (search->order == SearchStatement::Order::Name) {
+    if (search.order == SearchStatement::Order::Name) {
         cache.sortByName(entries);
     }
     return std::make_unique<CachedSearchResult>(
         std::move(cache), std::move(entries),
-        QStringLiteral("SELECT %1 FROM main.tel WHERE rowid = ?1").arg(search->columns));
+        QStringLiteral("SELECT %1 FROM main.tel WHERE rowid = ?1").arg(search.columns));
 }

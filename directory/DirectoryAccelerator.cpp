@@ -33,8 +33,9 @@ DirectoryAccelerator::answer(SqliteDatabase& database, const QString& sql,
                              const std::vector<TableName>& tablesRead) {
     // Inside a transaction of the connection, what it wrote is not in the file the worker
     // reads, and may yet be rolled back: SQLite answers on the connection itself.
-    if (worker_ == nullptr || !database.isAutocommit() || !IsDirectorySearch(sql, tablesRead)) {
+    if (worker_ == nullptr || !database.isAutocommit()) {
         return nullptr;
     }
-    return worker_->answer(sql, tablesRead);
+    const std::optional<SearchStatement> search = DirectorySearchOf(sql, tablesRead);
+    return search ? worker_->answer(*search) : nullptr;
 }

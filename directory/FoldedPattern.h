@@ -16,7 +16,6 @@ public:
     bool matchesNarrow(std::string_view narrow) const {
         return narrow_ && narrow_->matchesFolded(narrow);
     }
-    const LikePattern& utf8() const noexcept { return utf8_; }
 
 private:
     LikePattern utf8_;

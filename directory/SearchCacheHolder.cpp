@@ -71,11 +71,14 @@ void SearchCacheHolder::readTable(SqliteDatabase& database, const Stamp& now) {
 
 void SearchCacheHolder::readTableInChunks(SqliteDatabase& database) {
     try {
-        const Stamp before = SearchIndexVerdict::stampOf(database);
-        if ((cache_ != nullptr && stamp_ && stamp_->schemaVersion == before.schemaVersion) ||
-            !search_index::HoldsSearchIndex(database)) {
-            return; // caught up, or read in one transaction
+        if (cache_ != nullptr && stamp_ &&
+            stamp_->schemaVersion == database.queryInteger("PRAGMA schema_version")) {
+            return; // caught up from the log, or read again in one transaction, by current()
         }
+        if (!search_index::HoldsSearchIndex(database)) {
+            return; // read in one transaction by current()
+        }
+        const Stamp before = SearchIndexVerdict::stampOf(database);
         const std::int64_t logEntry = change_log::LatestEntry(database);
         ++tableReads_;
         cache_ = std::make_shared<const TableSearchCache>(database, kRowsAtATime);
@@ -90,7 +93,8 @@ void SearchCacheHolder::readTableInChunks(SqliteDatabase& database) {
 }
 
 bool SearchCacheHolder::catchUp(SqliteDatabase& database) {
-    if (cache_ == nullptr || !logEntry_ || !search_index::HoldsSearchIndex(database)) {
+    // The log was there as made when the copy was read, and the schema has not changed since.
+    if (cache_ == nullptr || !logEntry_) {
         return false;
     }
     const std::optional<change_log::Written> written =

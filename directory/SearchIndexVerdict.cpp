@@ -17,15 +17,13 @@ void SearchIndexVerdict::tell(SqliteDatabase& database, const Stamp& now,
     }
 }
 
-bool SearchIndexVerdict::covers(SqliteDatabase& database,
-                                std::optional<std::int64_t> tableRows) noexcept {
+bool SearchIndexVerdict::covers(SqliteDatabase& database) noexcept {
     try {
         const Stamp now = stampOf(database);
         if (told_ && told_->stamp == now) {
             return told_->covers;
         }
-        const std::int64_t rows =
-            tableRows ? *tableRows : database.queryInteger("SELECT count(*) FROM main.tel");
+        const std::int64_t rows = database.queryInteger("SELECT count(*) FROM main.tel");
         // Inside a transaction that wrote, the index's own count is still the committed one.
         if (!database.isAutocommit()) {
             return search_index::IndexCoversTable(database, rows);

@@ -17,10 +17,9 @@ public:
     };
     static Stamp stampOf(SqliteDatabase& database);
 
-    // The verdict for the file as it stands, told from `tableRows` when given, else by
-    // counting the table's rows. False when it cannot be told (the file is locked).
-    bool covers(SqliteDatabase& database,
-                std::optional<std::int64_t> tableRows = std::nullopt) noexcept;
+    // The verdict for the file as it stands, told by counting the table's rows unless it was
+    // told for this state already. False when it cannot be told (the file is locked).
+    bool covers(SqliteDatabase& database) noexcept;
     // Tells the verdict anew from the table's rows: the file is known to be as `now`.
     void tell(SqliteDatabase& database, const Stamp& now, std::int64_t tableRows) noexcept;
     // Whether the verdict was told for the file as `now`.

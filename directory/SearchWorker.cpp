@@ -77,8 +77,7 @@ void SearchWorker::run() {
     wake_.notify_all();
 }
 
-std::unique_ptr<AcceleratedResult> SearchWorker::answer(const QString& sql,
-                                                        const std::vector<TableName>& tablesRead) {
+std::unique_ptr<AcceleratedResult> SearchWorker::answer(const SearchStatement& search) {
     using Result = std::unique_ptr<AcceleratedResult>;
     auto promise = std::make_shared<std::promise<Result>>();
     std::future<Result> future = promise->get_future();
@@ -87,10 +86,10 @@ std::unique_ptr<AcceleratedResult> SearchWorker::answer(const QString& sql,
         loop.emplace();
     }
     QEventLoop* const waiting = loop ? &*loop : nullptr;
-    post([this, promise, sql, tablesRead, waiting] {
+    post([this, promise, search, waiting] {
         Result result;
         try {
-            result = SearchFromCache(database_, holder_, sql, tablesRead);
+            result = SearchFromCache(database_, holder_, search);
         } catch (...) {
             // Out of memory, most likely: SQLite answers instead.
         }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "directory/SearchCacheHolder.h"
+#include "directory/SearchStatement.h"
 #include "platform/db/AcceleratedResult.h"
 #include "platform/db/SqliteDatabase.h"
-#include "platform/db/TableName.h"
 
 #include <QString>
 
@@ -34,8 +34,7 @@ public:
     // when the copy cannot answer it. The caller waits for it; on the thread of a Qt
     // application it turns that thread's event loop meanwhile, user input held back until
     // after, so that the window keeps painting and answering the desktop.
-    std::unique_ptr<AcceleratedResult> answer(const QString& sql,
-                                              const std::vector<TableName>& tablesRead);
+    std::unique_ptr<AcceleratedResult> answer(const SearchStatement& search);
 
     // How many times the worker has read the table whole.
     std::size_t tableReads() const noexcept { return holder_.tableReads(); }
