@@ -48,11 +48,15 @@ protected:
 
     void SetUp() override {
         // Enough entries that a search asks the index rather than testing every entry.
-        GenerateFolderEntries(folder().path(), 20000, 7);
+        GenerateFolderEntries(folder().path(), 24000, 7);
         addEntries(kUnusualEntries);
         SqliteDatabase database(folder().databasePath(), SqliteOpenMode::ReadWrite);
         database.exec(
             "INSERT INTO tel(tel, fio, Name) VALUES ('12-345', 'Текст в номере', 'ЛЕНИНА 3')");
+        // Gaps in the IDs, single and long, and an ID far beyond the others.
+        database.exec("DELETE FROM tel WHERE ID % 13 = 0 OR ID BETWEEN 3000 AND 3400");
+        database.exec("INSERT INTO tel(ID, tel, fio, Name) "
+                      "VALUES (5000000, '1', 'ИВАН далёкий', 'ЛЕНИНА 1')");
     }
 
     // The IDs of a search, in order. Every search runs on one connection, as the program's
