@@ -234,28 +234,40 @@ std::optional<std::uint32_t> TableSearchCache::entryOf(std::int64_t rowid) const
 
 std::vector<std::uint32_t> TableSearchCache::entriesOf(std::span<const std::int64_t> rowids) const {
     const auto find = [rowids](const auto& held) {
-        // The rowids ascend, so each is looked for from the last one found on, in steps that
-        // double (a candidate list is a small share of a large table, spread over all of it).
+        // Both lists ascend and hold each rowid once, so a rowid is never further on than its
+        // distance from the last one found: in a table without gaps that place is the one.
+        // The guess is made from the last rowid looked for, not from a value read, so that
+        // the reads of consecutive rowids do not wait for each other.
         std::vector<std::uint32_t> entries;
         entries.reserve(rowids.size());
         const auto less = [](auto heldRowid, std::int64_t wanted) {
             return static_cast<std::int64_t>(heldRowid) < wanted;
         };
-        auto from = held.begin();
+        if (held.empty()) {
+            return entries;
+        }
+        std::size_t from = 0;
+        auto fromRowid = static_cast<std::int64_t>(held.front());
+        const std::size_t last = held.size() - 1;
         for (const std::int64_t rowid : rowids) {
-            std::size_t step = 1;
-            auto to = from;
-            while (to != held.end() && less(*to, rowid)) {
-                from = to;
-                to = static_cast<std::size_t>(held.end() - to) > step ? to + step : held.end();
-                step *= 2;
+            if (rowid < fromRowid) {
+                continue;
             }
-            from = std::lower_bound(from, to, rowid, less);
-            if (from == held.end()) {
-                break;
+            std::size_t at =
+                from + std::min(static_cast<std::size_t>(rowid - fromRowid), last - from);
+            if (static_cast<std::int64_t>(held[at]) == rowid) {
+                entries.push_back(static_cast<std::uint32_t>(at));
+                from = at;
+                fromRowid = rowid;
+                continue;
             }
-            if (static_cast<std::int64_t>(*from) == rowid) {
-                entries.push_back(static_cast<std::uint32_t>(from - held.begin()));
+            at = static_cast<std::size_t>(
+                std::lower_bound(held.begin() + from, held.begin() + at, rowid, less) -
+                held.begin());
+            from = at;
+            fromRowid = static_cast<std::int64_t>(held[at]);
+            if (fromRowid == rowid) {
+                entries.push_back(static_cast<std::uint32_t>(at));
             }
         }
         return entries;
