@@ -44,6 +44,7 @@ namespace {
 const SearchCase kCases[] = {
     {"NameIvan", Texts("", "ИВАН")},
     {"NamePetrova", Texts("", "ПЕТРОВА")},
+    {"NameIva", Texts("", "ИВА")},
     {"NameOv", Texts("", "ОВ")},
     {"Phone12345", Texts("12345")},
     {"Phone1", Texts("1")},

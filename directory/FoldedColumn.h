@@ -13,7 +13,8 @@
 // One column's folded texts (as LIKE sees them) for every entry of the copy, in little memory.
 // A text of one byte a character (narrow_text), which is nearly every text of a Russian
 // directory, is kept after one byte of its length; the entries follow each other, and the
-// place of every 32nd is noted. Any other text is kept in UTF-8 beside them. NULL has no text.
+// place of every 8th is noted, so that finding one entry steps over a few texts at most. Any other
+// text is kept in UTF-8 beside them. NULL has no text.
 class FoldedColumn {
 public:
     // Adds the next entry. Throws std::length_error when the column outgrows its offsets.
@@ -36,12 +37,14 @@ public:
     std::size_t bytesHeld() const noexcept;
 
 private:
-    static constexpr std::size_t kBlock = 32;
+    static constexpr std::size_t kBlock = 8;
     // The length byte of a text kept in UTF-8 beside the others.
     static constexpr unsigned char kWide = 255;
 
     // Where the entry's length byte is.
     std::size_t find(std::size_t entry) const noexcept;
+    // Where the length byte is of the entry that many entries after the one at `at`.
+    std::size_t walk(std::size_t at, std::size_t entries) const noexcept;
     bool matches(const FoldedPattern& pattern, std::size_t entry, std::size_t at) const;
     // The entries from `from` up to `to` whose text matches.
     std::vector<std::uint32_t> matching(const FoldedPattern& pattern, std::size_t from,
