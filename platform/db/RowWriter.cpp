@@ -64,6 +64,28 @@ private:
     std::vector<std::string> texts_;
 };
 
+// Binds a value as the row held it, so that `column IS ?` holds exactly when the table still
+// has that value.
+void BindStored(SqliteStatement& statement, int index, const StoredValue& value) {
+    switch (value.type) {
+    case StoredType::Integer:
+        statement.bindInt64(index, value.integer);
+        break;
+    case StoredType::Real:
+        statement.bindDouble(index, value.real);
+        break;
+    case StoredType::Text:
+        statement.bindUtf8(index, value.bytes);
+        break;
+    case StoredType::Blob:
+        statement.bindBlob(index, value.bytes);
+        break;
+    case StoredType::Null:
+        statement.bindNull(index);
+        break;
+    }
+}
+
 } // namespace
 
 RowWriter::RowWriter(SqliteAdoConnection& connection, const WriteTarget& target,
@@ -108,45 +130,66 @@ void RowWriter::update(ResultRows& rows, std::size_t row, const ColumnChanges& c
         return;
     }
     const std::int64_t id = key(rows, row);
+    // The values the row was read with: the write goes through only where the table still
+    // holds them in the changed columns, so that nobody else's newer change is overwritten.
+    std::vector<StoredValue> read;
+    rows.readRow(row, read);
     try {
         SqliteDatabase& database = connection_.database();
         SqliteTransaction transaction(database, SqliteTransaction::Behavior::Immediate);
         QStringList assignments;
+        QStringList unchanged{quotedKey() + QStringLiteral(" = ?")};
         for (const auto& change : changes) {
-            assignments << QuotedIdentifier(
-                               columns_[static_cast<std::size_t>(change.first)].origin) +
-                               QStringLiteral(" = ?");
+            const QString name =
+                QuotedIdentifier(columns_[static_cast<std::size_t>(change.first)].origin);
+            assignments << name + QStringLiteral(" = ?");
+            unchanged << name + QStringLiteral(" IS ?");
         }
-        SqliteStatement write = database.prepare(
-            QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                .arg(quotedTable(), assignments.join(QStringLiteral(", ")), quotedKey()));
+        SqliteStatement write =
+            database.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                 .arg(quotedTable(), assignments.join(QStringLiteral(", ")),
+                                      unchanged.join(QStringLiteral(" AND "))));
         int index = 1;
         for (const auto& change : changes) {
             Bind(write, index++, change.second);
         }
-        write.bindInt64(index, id);
+        write.bindInt64(index++, id);
+        for (const auto& change : changes) {
+            BindStored(write, index++, read[static_cast<std::size_t>(change.first)]);
+        }
         write.step();
         if (database.changes() == 0) {
-            throw ProviderError(QStringLiteral("The row to update is no longer in table '%1'; "
-                                               "another user may have deleted it.")
-                                    .arg(target_.table.name));
+            throw conflict(id);
         }
         const Reread query = reread(quotedKey());
         SqliteStatement select = database.prepare(query.sql);
         select.bindInt64(1, id);
-        std::vector<StoredValue> current;
-        rows.readRow(row, current);
         if (!select.step()) {
             throw ProviderError(
                 QStringLiteral("The changed row cannot be read back from table '%1'.")
                     .arg(target_.table.name));
         }
-        const TableRow stored(select, query.origins, current);
+        const TableRow stored(select, query.origins, read);
         transaction.commit();
         rows.replace(row, stored.values());
     } catch (const ESqliteError& failure) {
         throw connection_.error(failure);
     }
+}
+
+EOleException RowWriter::conflict(std::int64_t id) const {
+    SqliteStatement find = connection_.database().prepare(
+        QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?").arg(quotedTable(), quotedKey()));
+    find.bindInt64(1, id);
+    if (find.step()) {
+        return ProviderError(QStringLiteral("Another user changed this row of table '%1' since it "
+                                            "was read; nothing was saved. Search again to see "
+                                            "its values now.")
+                                 .arg(target_.table.name));
+    }
+    return ProviderError(QStringLiteral("Another user deleted this row from table '%1' since it "
+                                        "was read; nothing was saved.")
+                             .arg(target_.table.name));
 }
 
 std::size_t RowWriter::insert(ResultRows& rows, const ColumnChanges& changes) {
@@ -185,7 +228,7 @@ std::size_t RowWriter::insert(ResultRows& rows, const ColumnChanges& changes) {
     }
 }
 
-void RowWriter::remove(const ResultRows& rows, std::size_t row) {
+bool RowWriter::remove(const ResultRows& rows, std::size_t row) {
     const std::int64_t id = key(rows, row);
     try {
         SqliteDatabase& database = connection_.database();
@@ -194,7 +237,9 @@ void RowWriter::remove(const ResultRows& rows, std::size_t row) {
             QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quotedTable(), quotedKey()));
         write.bindInt64(1, id);
         write.step();
+        const bool deleted = database.changes() > 0;
         transaction.commit();
+        return deleted;
     } catch (const ESqliteError& failure) {
         throw connection_.error(failure);
     }

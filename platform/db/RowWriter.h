@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Exceptions.h"
 #include "platform/db/AdoVariant.h"
 #include "platform/db/ResultColumns.h"
 
@@ -24,11 +25,14 @@ public:
               const std::vector<ResultColumn>& columns);
 
     // UPDATE of the changed columns of the row; the stored row then holds the table's values.
+    // The row is written only where the table still holds the values it was read with in those
+    // columns: when another user changed or deleted it meanwhile, nothing is written and
+    // EOleException says so.
     void update(ResultRows& rows, std::size_t row, const ColumnChanges& changes);
     // INSERT of a new row; appends the row as the table stored it and returns its index.
     std::size_t insert(ResultRows& rows, const ColumnChanges& changes);
-    // DELETE of the row from the table.
-    void remove(const ResultRows& rows, std::size_t row);
+    // DELETE of the row from the table; false when the table no longer held it.
+    bool remove(const ResultRows& rows, std::size_t row);
     // Gives the rows the table's current values; rows no longer in the table keep theirs, and
     // rows still to be read (ResultRows::holdsValues) are left to be read then.
     void resync(ResultRows& rows, std::span<const std::size_t> which);
@@ -41,6 +45,8 @@ private:
     };
 
     std::int64_t key(const ResultRows& rows, std::size_t row) const;
+    // Why an update of the row with this key wrote nothing: it was changed, or deleted.
+    EOleException conflict(std::int64_t id) const;
     Reread reread(const QString& keyName) const;
     QString quotedTable() const;
     QString quotedKey() const;

@@ -118,6 +118,8 @@ private:
         explicit WriteBatch(SqliteDatabase& database);
         BusyWait::Command oneWait;
         SqliteTransaction transaction;
+        std::size_t deletions = 0;
+        std::size_t alreadyGone = 0; // deletions of rows another user had deleted first
     };
     // The write batch, while one is open.
     std::unique_ptr<WriteBatch> batch_;

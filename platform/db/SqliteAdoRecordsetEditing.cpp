@@ -8,6 +8,27 @@
 #include "platform/db/SqliteAdoConnection.h"
 #include "platform/db/SqliteTransaction.h"
 
+namespace {
+
+// Rows of a batch's deletions that another user had deleted first: the batch deleted the
+// others, and the user learns how many were gone.
+QString AlreadyGone(std::size_t gone, std::size_t deletions) {
+    if (gone == deletions) {
+        return gone == 1 ? QStringLiteral("The row to delete had already been deleted by another "
+                                          "user.")
+                         : QStringLiteral("The %1 rows to delete had already been deleted by "
+                                          "another user.")
+                               .arg(gone);
+    }
+    return QStringLiteral("%1 of the %2 rows to delete had already been deleted by another "
+                          "user; the other %3 are deleted now.")
+        .arg(gone)
+        .arg(deletions)
+        .arg(deletions - gone);
+}
+
+} // namespace
+
 void SqliteAdoRecordset::requireUpdatable() const {
     requireOpen();
     if (canUpdate()) {
@@ -113,7 +134,11 @@ void SqliteAdoRecordset::deleteRows(int affectRecords) {
     }
     const std::size_t row = currentRow();
     const BusyWait::Command oneWait(connection_->database().busyWait());
-    RowWriter(*connection_, target_, columns_).remove(rows_, row);
+    const bool wasThere = RowWriter(*connection_, target_, columns_).remove(rows_, row);
+    if (batch_) {
+        ++batch_->deletions;
+        batch_->alreadyGone += wasThere ? 0 : 1;
+    }
     pending_.assign(columns_.size(), std::nullopt);
     editMode_ = ado::adEditNone;
     setRowStatus(row, rowStatus(row) | ado::adRecDeleted);
@@ -169,6 +194,9 @@ void SqliteAdoRecordset::endWriteBatch() {
         throw ProviderError(cause + QStringLiteral(" None of this command's changes was saved; "
                                                    "search again to see the entries as they "
                                                    "are stored."));
+    }
+    if (batch->alreadyGone > 0) {
+        throw ProviderError(AlreadyGone(batch->alreadyGone, batch->deletions));
     }
 }
 

@@ -68,6 +68,13 @@ void SqliteStatement::bindUtf8(int index, std::string_view value) {
                             SQLITE_TRANSIENT));
 }
 
+void SqliteStatement::bindBlob(int index, std::string_view bytes) {
+    // As with texts: an empty blob is still a blob, not NULL.
+    const char* data = bytes.data() != nullptr ? bytes.data() : "";
+    check(sqlite3_bind_blob(statement_.get(), index, data, ByteCount(bytes.size()),
+                            SQLITE_TRANSIENT));
+}
+
 int SqliteStatement::parameterIndex(const char* name) const noexcept {
     return sqlite3_bind_parameter_index(statement_.get(), name);
 }

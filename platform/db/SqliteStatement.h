@@ -27,6 +27,7 @@ public:
     void bindInt64(int index, std::int64_t value);
     void bindText(int index, const QString& value);
     void bindUtf8(int index, std::string_view value);
+    void bindBlob(int index, std::string_view bytes);
     // The index of a named parameter (":name", "@name", "$name"), 0 when there is none.
     int parameterIndex(const char* name) const noexcept;
 

@@ -328,6 +328,55 @@ TEST_F(EntryEditorTest, ARefusedWriteIsReportedLeavesTheFileAndTheEditorOpen) {
     }
 }
 
+// Another user saves or deletes the entry while the editor is open on it. Saving without
+// typing anything would write the values read before: it writes nothing, says why, and keeps
+// the editor open; after searching again the entry saves as usual.
+TEST_F(EntryEditorTest, ASaveNeverOverwritesAnotherUsersChange) {
+    SqliteDatabase other(folder().databasePath(), SqliteOpenMode::ReadWrite);
+    const struct {
+        const char* label;
+        const char* write;
+        QString report;
+    } cases[] = {
+        {"changed", "UPDATE tel SET tel = 999111 WHERE ID = 3",
+         u"Another user changed this row of table 'tel' since it was read; nothing was saved. "
+         u"Search again to see its values now."_s},
+        {"deleted", "DELETE FROM tel WHERE ID = 3",
+         u"Another user deleted this row from table 'tel' since it was read; nothing was saved."_s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        menu().ComboBox2->SetText(QString());
+        searchName(u"ПЕТРОВ"_s);
+        clickToggle(DialogAnswer::Yes);
+        ASSERT_EQ(editorTexts().tel, u"23406"_s);
+        other.exec(c.write);
+        const std::vector<DirectoryEntry> stored = folder().entries();
+        dialogs->clear();
+
+        clickToggle(DialogAnswer::Yes);
+        EXPECT_EQ(dialogs->requests(),
+                  (std::vector<DialogRequest>{SaveQuestion(), ErrorReport(c.report)}));
+        EXPECT_TRUE(editorOpen());
+        EXPECT_EQ(folder().entries(), stored);
+
+        clickToggle(DialogAnswer::No);
+        other.exec("INSERT OR REPLACE INTO tel(ID, tel, fio, Name) "
+                   "VALUES (3, 23406, 'Петров П.П.', 'СОВЕТСКАЯ 12-7')");
+    }
+    // Searched again, the entry shows what is stored and takes a correction.
+    other.exec("UPDATE tel SET tel = 999111 WHERE ID = 3");
+    menu().ComboBox2->SetText(QString());
+    searchName(u"ПЕТРОВ"_s);
+    clickToggle(DialogAnswer::Yes);
+    EXPECT_EQ(editorTexts().tel, u"999111"_s);
+    menu().Edit2->setText(u"Петров П.И."_s);
+    clickToggle(DialogAnswer::Yes);
+    EXPECT_FALSE(editorOpen());
+    EXPECT_EQ(folder().entries()[2].tel, 999111);
+    EXPECT_EQ(folder().entries()[2].fio, u"Петров П.И."_s);
+}
+
 TEST_F(EntryEditorTest, AReadOnlyDatabaseFileRefusesTheSaveAndKeepsTheEditorOpen) {
     QFile::setPermissions(folder().databasePath(), QFile::ReadOwner | QFile::ReadGroup);
     searchName(u"ИВАН"_s);

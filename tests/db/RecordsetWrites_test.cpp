@@ -223,6 +223,77 @@ TEST_F(RecordsetWritesTest, ABusyDatabaseFailsTheWriteClearlyAndStaysIntact) {
 // A batch that another program's reader keeps from being written waits for the lock once in
 // all (not once for each time its page cache fills), then reports the lock and leaves the file
 // with none of its writes.
+// An update writes over the values its row was read with, in the columns it changes, and
+// nothing else: another user's change of another column stays, a change of the same column
+// refuses the write.
+TEST_F(RecordsetWritesTest, AnUpdateWritesOnlyOverTheValuesItRead) {
+    otherConnection().exec("UPDATE tel SET Name = x'41' WHERE ID = 3");
+    OpenedQuery query = open(kSelectAll);
+    AdoRecordset& rs = *query.recordset;
+    otherConnection().exec("UPDATE tel SET Story = 'их заметка' WHERE ID = 1;"
+                           "UPDATE tel SET fio = 'Петрова' WHERE ID = 2;");
+    rs.setValue(kFio, QStringLiteral("Иванова"));
+    rs.update();
+    EXPECT_EQ(folder().entries()[0].fio, QStringLiteral("Иванова"));
+    EXPECT_EQ(folder().entries()[0].story, QStringLiteral("их заметка"));
+
+    rs.moveNext();
+    rs.setValue(kFio, QStringLiteral("Петрович"));
+    try {
+        rs.update();
+        ADD_FAILURE() << "written over another user's change";
+    } catch (const EOleException& error) {
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Another user changed this row of table 'tel' since it was "
+                                 "read; nothing was saved. Search again to see its values now."));
+    }
+    EXPECT_EQ(rs.editMode(), ado::adEditInProgress);
+    EXPECT_EQ(folder().entries()[1].fio, QStringLiteral("Петрова"));
+    rs.cancelUpdate();
+
+    rs.moveNext(); // a Name stored as a blob compares as one
+    rs.setValue(kName, QStringLiteral("ЛЕНИНА 5"));
+    rs.update();
+    EXPECT_EQ(folder().entries()[2].name, QStringLiteral("ЛЕНИНА 5"));
+}
+
+// Rows of a batch's deletions that another user deleted first: the others are deleted, and
+// the end of the batch says how many were gone.
+TEST_F(RecordsetWritesTest, ABatchDeletesWhatOthersLeftAndSaysHowManyWereGone) {
+    const struct {
+        const char* deletedFirst;
+        QString report; // empty: no report
+    } cases[] = {
+        {"", {}},
+        {"DELETE FROM tel WHERE ID = (SELECT min(ID) + 1 FROM tel)",
+         QStringLiteral("1 of the 3 rows to delete had already been deleted by another user; "
+                        "the other 2 are deleted now.")},
+        {"DELETE FROM tel",
+         QStringLiteral("The 3 rows to delete had already been deleted by another user.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.deletedFirst);
+        otherConnection().exec("DELETE FROM tel");
+        addEntries({Entry(23456, "Иванов", "ЛЕНИНА 1"), Entry(34567, "Петров", "МИРА 2"),
+                    Entry(45678, "Сидоров", "ЛЕНИНА 3")});
+        OpenedQuery query = open(kSelectAll);
+        otherConnection().exec(c.deletedFirst);
+        query->beginWriteBatch();
+        while (query->recordCount() > 0) {
+            query->deleteRows(ado::adAffectCurrent);
+            query->moveNext();
+        }
+        QString report;
+        try {
+            query->endWriteBatch();
+        } catch (const EOleException& error) {
+            report = error.message();
+        }
+        EXPECT_EQ(report, c.report);
+        EXPECT_TRUE(folder().entries().empty());
+    }
+}
+
 TEST_F(RecordsetWritesTest, ABatchUnderAReaderWaitsOnceAndSavesNothing) {
     GenerateFolderEntries(folder().path(), 2000, 5);
     const std::vector<DirectoryEntry> before = folder().entries();
