@@ -148,6 +148,16 @@ public:
     // The row window the data links read.
     const RowWindow& Window() const { return window_; }
 
+    // --- Reading other records --------------------------------------------------------------
+    // Runs read with the record at a 1-based position standing in for the current one: the
+    // fields give its values, GetBookmark its bookmark and RecNo its position. The current
+    // record, the row window and the controls see nothing of it. Returns false without calling
+    // read for a position outside the result, or when the recordset has no bookmarks.
+    bool ReadRecordAt(long recNo, const std::function<void()>& read);
+    // The 1-based position of a bookmarked record, without moving the current record; -1 when
+    // the bookmark names no record of the open query.
+    long RecNoOf(const TBookmark& bookmark) const;
+
     // --- Editing ---------------------------------------------------------------------------
     // Edit state on the current record; insert state when there is none. Nothing when editing.
     void Edit();
@@ -199,6 +209,8 @@ private:
     void BindFields();
     void UnbindFields();
     bool HasCurrentRecord() const;
+    // The record the fields read: the one ReadRecordAt stands in, else the current one.
+    RecordBuffer& FieldRecord() const;
     AdoVariant FieldValue(const TField& field);
     void SetFieldValue(TField& field, const AdoVariant& value);
 
@@ -240,6 +252,8 @@ private:
     bool bookmarks_ = false;
     mutable RecordsetCursor cursor_;
     mutable RowWindow window_{cursor_};
+    // The record ReadRecordAt reads, while it runs.
+    RecordBuffer* readRecord_ = nullptr;
 
     TDataSetState state_ = dsInactive;
     bool modified_ = false;

@@ -65,6 +65,9 @@ void TADOQuery::UnbindFields() {
 }
 
 bool TADOQuery::HasCurrentRecord() const {
+    if (readRecord_ != nullptr) {
+        return true;
+    }
     if (!Active() || window_.IsEmpty()) {
         return false;
     }
@@ -78,16 +81,25 @@ AdoVariant TADOQuery::FieldValue(const TField& field) {
     if (!HasCurrentRecord()) {
         return {};
     }
-    ValueSlot& slot = window_.CurrentRecord().values.at(static_cast<std::size_t>(field.Index()));
+    RecordBuffer& record = FieldRecord();
+    ValueSlot& slot = record.values.at(static_cast<std::size_t>(field.Index()));
     if (!slot) {
         if (field.BoundColumn() < 0) {
             return {};
         }
         // Values are read on first use: put the recordset on the record and read the column.
-        window_.PositionCursorOn(window_.Current());
+        if (readRecord_ != nullptr) {
+            recordset_->setBookmark(record.bookmark);
+        } else {
+            window_.PositionCursorOn(window_.Current());
+        }
         slot = field.FromProvider(recordset_->value(field.BoundColumn()));
     }
     return *slot;
+}
+
+RecordBuffer& TADOQuery::FieldRecord() const {
+    return readRecord_ != nullptr ? *readRecord_ : window_.CurrentRecord();
 }
 
 void TADOQuery::SetFieldValue(TField& field, const AdoVariant& value) {

@@ -7,6 +7,8 @@
 
 #include <QtEndian>
 
+#include <utility>
+
 namespace {
 
 TBookmark EncodeBookmark(AdoBookmark bookmark) {
@@ -83,6 +85,9 @@ long TADOQuery::RecordCount() const {
 }
 
 long TADOQuery::RecNo() const {
+    if (readRecord_ != nullptr) {
+        return readRecord_->rowNumber;
+    }
     if (!Active() || state_ == dsInsert || window_.IsEmpty()) {
         return -1;
     }
@@ -112,6 +117,9 @@ bool TADOQuery::IsSequenced() const {
 }
 
 TBookmark TADOQuery::GetBookmark() const {
+    if (readRecord_ != nullptr) {
+        return EncodeBookmark(readRecord_->bookmark);
+    }
     if (!Active() || !bookmarks_ || state_ == dsInsert || window_.IsEmpty() ||
         window_.CurrentRecord().bookmarkFlag != bfCurrent) {
         return {};
@@ -163,6 +171,37 @@ bool TADOQuery::BookmarkValid(const TBookmark& bookmark) const {
     } catch (const Exception&) {
         return false;
     }
+}
+
+bool TADOQuery::ReadRecordAt(long recNo, const std::function<void()>& read) {
+    if (!Active() || !bookmarks_ || recNo < 1 || recNo > RecordCount()) {
+        return false;
+    }
+    window_.ForgetCursorPosition();
+    recordset_->setAbsolutePosition(recNo);
+    RecordBuffer record;
+    if (!cursor_.FetchCurrent(record)) {
+        return false;
+    }
+    record.rowNumber = recNo;
+    // The window's cursor position is forgotten again afterwards, as the record's reads move it.
+    struct Restore {
+        TADOQuery& query;
+        RecordBuffer* saved;
+        ~Restore() {
+            query.readRecord_ = saved;
+            query.window_.ForgetCursorPosition();
+        }
+    } restore{*this, std::exchange(readRecord_, &record)};
+    read();
+    return true;
+}
+
+long TADOQuery::RecNoOf(const TBookmark& bookmark) const {
+    if (!BookmarkValid(bookmark)) {
+        return -1;
+    }
+    return recordset_->absolutePosition();
 }
 
 bool TADOQuery::CanModify() const {
