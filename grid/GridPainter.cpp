@@ -7,6 +7,7 @@
 #include "data/DataSetState.h"
 #include "data/TADOQuery.h"
 #include "grid/ActiveRecordGuard.h"
+#include "grid/GridCellParams.h"
 #include "grid/GridPainting.h"
 #include "grid/IndicatorGlyphs.h"
 #include "grid/TDBGridEh.h"
@@ -368,18 +369,7 @@ TColor GridPainter::RecordBackground(const TColumnEh& column, const DrawInfo& in
 
 TColCellParamsEh GridPainter::CellParams(TColumnEh& column, int col, int row, TGridDrawState state,
                                          TColor background) const {
-    TColCellParamsEh params;
-    params.Col = col;
-    params.Row = row;
-    params.State = state;
-    params.Font = column.Font();
-    params.Alignment = column.Alignment();
-    params.Background = background;
-    params.Text = column.CellDisplayText();
-    params.ReadOnly = column.ReadOnly();
-    if (grid_.OnGetCellParams)
-        grid_.OnGetCellParams(column, params);
-    return params;
+    return DataCellParams(grid_, column, col, row, state, background);
 }
 
 void GridPainter::Highlight(TColCellParamsEh& params, int row, bool inSelection,
