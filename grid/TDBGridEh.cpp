@@ -24,6 +24,7 @@ TDBGridEh::TDBGridEh(QWidget* parent)
     // Every pixel is painted, which also lets Qt move pixels when the rows scroll.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    GridAccessibleEvents::InstallFactory();
 }
 
 TDBGridEh::~TDBGridEh() {
@@ -168,7 +169,15 @@ TColumnEh* TDBGridEh::ColumnAt(int col) const {
     return &columns_[index];
 }
 
+void TDBGridEh::SetHint(const QString& hint) {
+    if (hint == hint_.text)
+        return;
+    hint_.text = hint;
+    accessibleEvents_.DescriptionChanged();
+}
+
 void TDBGridEh::SelectionChanged() {
+    accessibleEvents_.SelectionChanged();
     if (OnSelectionChanged)
         OnSelectionChanged();
 }
@@ -271,7 +280,10 @@ void TDBGridEh::showEvent(QShowEvent* event) {
 
 void TDBGridEh::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
-    RunHandler([&] { FocusChanged(); });
+    RunHandler([&] {
+        FocusChanged();
+        accessibleEvents_.FocusIn();
+    });
 }
 
 void TDBGridEh::focusOutEvent(QFocusEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/GridAccessibleEvents.h"
 #include "grid/GridAppearance.h"
 #include "grid/GridColumnAxis.h"
 #include "grid/GridGeometry.h"
@@ -133,7 +134,8 @@ public:
 
     // The hint text shown after the mouse rests over the grid: its part before the first "|".
     const QString& Hint() const { return hint_.text; }
-    void SetHint(const QString& hint) { hint_.text = hint; }
+    // Assistive technology reads the hint as the grid's description.
+    void SetHint(const QString& hint);
     bool ShowHint() const { return hint_.show; }
     void SetShowHint(bool showHint) { hint_.show = showHint; }
     bool ParentShowHint() const { return hint_.parentShow; }
@@ -367,4 +369,6 @@ private:
                             return hint_.text;
                         }};
     TGridHorzScrollBar* horzScrollBar_;
+    // What a screen reader is told of new results, moves and selections.
+    GridAccessibleEvents accessibleEvents_{*this};
 };

@@ -35,6 +35,7 @@ bool ColumnEditable(const TDBGridEh& grid, const TColumnEh& column) {
 
 void TDBGridEh::LinkActive(bool active) {
     mouse_.ForgetWheel();
+    accessibleEvents_.ResultReplaced();
     selection_.LinkActive(active);
     LayoutChanged();
     UpdateScrollBar();
@@ -45,6 +46,7 @@ void TDBGridEh::EditingChanged() {
 }
 
 void TDBGridEh::DataChanged() {
+    accessibleEvents_.RowsChanged();
     if (!hasHandle_)
         return;
     UpdateRowCount();
@@ -55,6 +57,7 @@ void TDBGridEh::DataChanged() {
 }
 
 void TDBGridEh::Scroll(int distance) {
+    accessibleEvents_.RowsChanged();
     // With whole-row selection the first column in display order is current from the next
     // move of the record on, also after a column move put another one there.
     if (options_.Contains(dgRowSelect))

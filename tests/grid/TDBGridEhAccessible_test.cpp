@@ -1,0 +1,176 @@
+// The grid as a screen reader reads it, through Qt's accessibility API: a table over the whole
+// result with the cells as painted, its selection and current cell, the events that tell a
+// reader what changed, and the commands a reader may give.
+#include "tests/grid/GridFixture.h"
+#include "tests/support/AccessibleEventLog.h"
+
+#include "grid/TDBGridEhAccessible.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QTest>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+class GridAccessibleTest : public GridTest {
+protected:
+    QAccessibleInterface* table() { return AccessibleOf(grid); }
+    QAccessibleTableInterface* cells() { return table()->tableInterface(); }
+    QString cellText(int row, int column) {
+        QAccessibleInterface* cell = cells()->cellAt(row, column);
+        return cell != nullptr ? cell->text(QAccessible::Name) : u"<none>"_s;
+    }
+    QList<int> selectedRows() { return cells()->selectedRows(); }
+
+    AccessibleEventLog events;
+};
+
+TEST_F(GridAccessibleTest, IsATableOfEveryRecordOfTheResultWithTheTitlesAsHeaders) {
+    StartOnNumbered(40);
+    ASSERT_EQ(table()->role(), QAccessible::Table);
+    ASSERT_NE(cells(), nullptr);
+    EXPECT_EQ(cells()->rowCount(), 40);
+    EXPECT_EQ(cells()->columnCount(), 3);
+    EXPECT_EQ(table()->childCount(), 3 + 40 * 3);
+    const QString titles[] = {u"Телефон"_s, u"Ф.И.О. или организация"_s, u"Адрес"_s};
+    for (int column = 0; column < 3; ++column) {
+        EXPECT_EQ(cells()->columnDescription(column), titles[column]);
+        QAccessibleInterface* header = table()->child(column);
+        EXPECT_EQ(header->role(), QAccessible::ColumnHeader);
+        EXPECT_EQ(header->text(QAccessible::Name), titles[column]);
+        EXPECT_EQ(cells()->cellAt(7, column)->tableCellInterface()->columnHeaderCells(),
+                  QList<QAccessibleInterface*>{header});
+    }
+}
+
+// Rows inside the row window read as painted; rows far below it are read through the data set,
+// and reading them moves neither the current record nor the window.
+TEST_F(GridAccessibleTest, ReadsEveryCellAsTheGridShowsItWithoutMovingTheRecord) {
+    StartOnNumbered(40);
+    struct Case {
+        int row, column;
+        QString text;
+    };
+    const Case cases[] = {
+        {0, 0, u"20-00-01"_s},    {0, 1, u"Person 001"_s}, {0, 2, u"LENINA 001"_s},
+        {18, 1, u"Person 019"_s}, {35, 0, u"20-00-36"_s},  {39, 2, u"LENINA 040"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        EXPECT_EQ(cellText(c.row, c.column), c.text);
+    }
+    EXPECT_EQ(query.RecNo(), 1);
+    EXPECT_EQ(grid->DataLink().ActiveRecord(), 0);
+    EXPECT_EQ(query.FieldByName(u"Fio"_s).AsString(), u"Person 001"_s);
+    EXPECT_EQ(cells()->cellAt(40, 0), nullptr);
+    // A row on screen has its place there; one below the window is off screen.
+    EXPECT_FALSE(cells()->cellAt(2, 1)->rect().isEmpty());
+    EXPECT_TRUE(cells()->cellAt(35, 1)->state().offscreen);
+}
+
+TEST_F(GridAccessibleTest, AHiddenDuplicateReadsAsTheNameItStandsFor) {
+    addEntries({{1, u"ШКОЛА № 5"_s, u"А 1"_s, {}},
+                {2, u"ШКОЛА № 5"_s, u"А 2"_s, {}},
+                {3, u"ШКОЛА № 7"_s, u"А 3"_s, {}}});
+    Show();
+    OpenFiltered(u"А"_s, u"ШКОЛА"_s);
+    EXPECT_EQ(cells()->rowCount(), 3);
+    EXPECT_EQ(cellText(0, 1), u"ШКОЛА № 5"_s);
+    EXPECT_EQ(cellText(1, 1), u"ШКОЛА № 5"_s);
+    EXPECT_EQ(cellText(2, 0), u"--3"_s);
+}
+
+TEST_F(GridAccessibleTest, TellsTheSelectionAndTheCurrentCellAsTheKeysLeaveThem) {
+    StartOnNumbered(40);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(selectedRows(), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(cells()->selectedRowCount(), 3);
+    EXPECT_TRUE(cells()->isRowSelected(2));
+    EXPECT_FALSE(cells()->isRowSelected(0));
+    QAccessibleInterface* current = cells()->cellAt(3, 0);
+    EXPECT_EQ(table()->focusChild(), current);
+    EXPECT_TRUE(current->state().focused);
+    EXPECT_TRUE(current->state().selected);
+    EXPECT_FALSE(cells()->cellAt(0, 0)->state().selected);
+}
+
+// Selecting through the interface is a click with Ctrl on the row: the row becomes current and
+// joins the selection or leaves it.
+TEST_F(GridAccessibleTest, SelectingARowThroughTheTableIsAClickWithCtrl) {
+    StartOnNumbered(40);
+    EXPECT_TRUE(cells()->selectRow(30));
+    EXPECT_TRUE(cells()->selectRow(5));
+    EXPECT_EQ(query.RecNo(), 6);
+    EXPECT_EQ(SelectedRecNos(), (std::vector<long>{6, 31}));
+    EXPECT_TRUE(cells()->unselectRow(30));
+    EXPECT_EQ(query.RecNo(), 31);
+    EXPECT_EQ(selectedRows(), (QList<int>{5}));
+    EXPECT_FALSE(cells()->selectRow(40));
+}
+
+TEST_F(GridAccessibleTest, ACellsActionsDoWhatTheMouseAndTheKeysDo) {
+    StartOnNumbered(40);
+    std::vector<QString> clicked;
+    grid->OnCellClick = [&](TColumnEh&) {
+        clicked.push_back(query.FieldByName(u"Fio"_s).AsString());
+    };
+    QAccessibleActionInterface* cell = cells()->cellAt(25, 2)->actionInterface();
+    ASSERT_NE(cell, nullptr);
+    cell->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicked, std::vector<QString>{u"Person 026"_s});
+    EXPECT_EQ(selectedRows(), (QList<int>{25}));
+
+    cells()->cellAt(27, 0)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(selectedRows(), (QList<int>{25, 27}));
+
+    FocusElsewhere();
+    cells()->cellAt(3, 0)->actionInterface()->doAction(
+        QAccessibleActionInterface::setFocusAction());
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(query.RecNo(), 4);
+    EXPECT_EQ(selectedRows(), QList<int>{});
+}
+
+TEST_F(GridAccessibleTest, TellsANewResultAMoveTheSelectionAndTheHint) {
+    StartOnNumbered(40);
+    QApplication::processEvents();
+    const auto resets = events.of(grid, QAccessible::TableModelChanged);
+    ASSERT_FALSE(resets.empty());
+    EXPECT_EQ(resets.back().modelChange, QAccessibleTableModelChangeEvent::ModelReset);
+
+    events.clear();
+    Key(Qt::Key_Down);
+    QApplication::processEvents();
+    auto focus = events.of(grid, QAccessible::Focus);
+    ASSERT_EQ(focus.size(), 1u);
+    EXPECT_EQ(focus[0].child, TDBGridEhAccessible::CellIndex(1, 0, 3));
+
+    // A gesture over many records tells where it ended, once.
+    events.clear();
+    Key(Qt::Key_End, Qt::ShiftModifier);
+    QApplication::processEvents();
+    focus = events.of(grid, QAccessible::Focus);
+    ASSERT_EQ(focus.size(), 1u);
+    EXPECT_EQ(focus[0].child, TDBGridEhAccessible::CellIndex(39, 0, 3));
+    EXPECT_EQ(events.of(grid, QAccessible::SelectionWithin).size(), 1u);
+
+    events.clear();
+    grid->SetHint(u"Звонить вечером|после шести"_s);
+    EXPECT_EQ(events.of(grid, QAccessible::DescriptionChanged).size(), 1u);
+    EXPECT_EQ(table()->text(QAccessible::Description), u"Звонить вечером"_s);
+
+    events.clear();
+    query.Close();
+    OpenAll();
+    QApplication::processEvents();
+    EXPECT_EQ(events.of(grid, QAccessible::TableModelChanged).size(), 1u);
+    focus = events.of(grid, QAccessible::Focus);
+    ASSERT_EQ(focus.size(), 1u);
+    EXPECT_EQ(focus[0].child, TDBGridEhAccessible::CellIndex(0, 0, 3));
+}
+
+} // namespace
