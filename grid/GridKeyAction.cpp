@@ -79,9 +79,13 @@ GridKeyAction KeyAction(int key, Qt::KeyboardModifiers modifiers, const GridKeyC
         return ctrl ? Command(GridCommand::Find) : GridKeyAction{};
     case Qt::Key_Apostrophe:
         return ctrl ? Command(GridCommand::CopyFromAbove) : GridKeyAction{};
+    case Qt::Key_Space:
+        return Command(ctrl ? GridCommand::ToggleRow : GridCommand::Click);
+    case Qt::Key_A:
+        return ctrl ? Command(GridCommand::SelectAll) : GridKeyAction{};
     default:
-        // Insert, Enter, F2, printable characters and the clipboard keys have nothing to do in
-        // a grid without an in-place editor or clipboard commands.
+        // Insert, Enter, F2, other printable characters and the clipboard keys have nothing to
+        // do in a grid without an in-place editor or clipboard commands.
         return {};
     }
 }

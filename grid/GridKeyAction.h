@@ -17,6 +17,9 @@ enum class GridCommand {
     Reset,         // drop a pending change, clear the selection, end a column gesture
     CopyFromAbove, // copy the current column's value from the record above
     Find,          // open the find dialog
+    Click,         // what a click on the current record does
+    ToggleRow,     // select or unselect the current record, as a click with Ctrl does
+    SelectAll,     // select everything, or clear the selection, as the corner cell does
 };
 
 // A key's command with its arguments.
@@ -42,4 +45,6 @@ struct GridKeyContext {
 // The grid's answer to a key pressed with the modifiers, for a grid that selects whole rows
 // and has no in-place editor. Shift extends the selection, Ctrl reaches further (the edges of
 // the row window, the last column) and gives the commands Delete, F and the apostrophe key.
+// Space, Ctrl+Space and Ctrl+A give the keyboard what the mouse does on a row and on the corner
+// cell.
 GridKeyAction KeyAction(int key, Qt::KeyboardModifiers modifiers, const GridKeyContext& context);

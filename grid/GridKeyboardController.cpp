@@ -1,6 +1,7 @@
 #include "grid/GridKeyboardController.h"
 
 #include "data/TADOQuery.h"
+#include "grid/GridResultRows.h"
 #include "grid/TDBGridEh.h"
 #include "grid/TDBGridEhDataService.h"
 #include "platform/ui/ShortcutKey.h"
@@ -89,7 +90,29 @@ void GridKeyboardController::Perform(const GridKeyAction& action) {
     case GridCommand::Find:
         ShowFindDialog();
         break;
+    case GridCommand::Click: {
+        GridResultRows rows(grid_);
+        rows.Click(rows.CurrentRow(), rows.CurrentColumn());
+        break;
     }
+    case GridCommand::ToggleRow:
+        if (grid_.Selection().Allows(gstRecordBookmarks))
+            grid_.Selection().ToggleCurrentRow();
+        break;
+    case GridCommand::SelectAll:
+        ToggleSelectAll();
+        break;
+    }
+}
+
+void GridKeyboardController::ToggleSelectAll() {
+    TDBGridEhSelection& selection = grid_.Selection();
+    if (!selection.Allows(gstAll))
+        return;
+    if (selection.SelectionType() != gstNon)
+        selection.Clear();
+    else
+        selection.SelectAll();
 }
 
 void GridKeyboardController::Reset() {

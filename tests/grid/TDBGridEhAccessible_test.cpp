@@ -96,6 +96,13 @@ TEST_F(GridAccessibleTest, TellsTheSelectionAndTheCurrentCellAsTheKeysLeaveThem)
     EXPECT_TRUE(current->state().focused);
     EXPECT_TRUE(current->state().selected);
     EXPECT_FALSE(cells()->cellAt(0, 0)->state().selected);
+
+    // Ctrl+A works as the corner cell: it clears a selection, or selects everything.
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(cells()->selectedRowCount(), 0);
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(cells()->selectedRowCount(), 40);
+    EXPECT_TRUE(cells()->isRowSelected(39));
 }
 
 // Selecting through the interface is a click with Ctrl on the row: the row becomes current and
@@ -133,6 +140,26 @@ TEST_F(GridAccessibleTest, ACellsActionsDoWhatTheMouseAndTheKeysDo) {
     EXPECT_TRUE(grid->hasFocus());
     EXPECT_EQ(query.RecNo(), 4);
     EXPECT_EQ(selectedRows(), QList<int>{});
+}
+
+// Space does what a click on the current entry does; Ctrl+Space what a click with Ctrl does.
+TEST_F(GridAccessibleTest, SpaceClicksTheCurrentEntryAndCtrlSpaceTogglesIt) {
+    StartOnNumbered(10);
+    int clicks = 0;
+    grid->OnCellClick = [&](TColumnEh&) {
+        ++clicks;
+    };
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(selectedRows(), QList<int>{1});
+    Key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(selectedRows(), QList<int>{});
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(selectedRows(), (QList<int>{1, 2}));
+    Key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(selectedRows(), QList<int>{1});
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(GridAccessibleTest, TellsANewResultAMoveTheSelectionAndTheHint) {
