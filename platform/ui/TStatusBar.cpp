@@ -1,5 +1,9 @@
 #include "platform/ui/TStatusBar.h"
 
+#include "platform/ui/AccessibilityNotices.h"
+#include "platform/ui/TStatusBarAccessible.h"
+
+#include <QAccessible>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -13,6 +17,11 @@ constexpr int TextMargin = 2;
 } // namespace
 
 TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&TStatusBarAccessible::Factory);
+        return true;
+    }();
+    (void)factoryInstalled;
 }
 
 void TStatusBar::AddPanel(const QString& text, int width) {
@@ -37,6 +46,18 @@ QString TStatusBar::PanelText(int index) const {
 void TStatusBar::SetPanelText(int index, const QString& text) {
     PanelAt(index).text = text;
     update(PanelRect(index));
+    // Told even when the text stays: a new search that finds as many entries as the last one
+    // is news too.
+    AnnounceText(index);
+}
+
+void TStatusBar::AnnounceText(int index) {
+    // The panel's new text, and the bar's name, which holds every panel's text.
+    QAccessibleEvent panelChanged(this, QAccessible::NameChanged);
+    panelChanged.setChild(index);
+    NotifyAccessibility(panelChanged);
+    QAccessibleEvent barChanged(this, QAccessible::NameChanged);
+    NotifyAccessibility(barChanged);
 }
 
 QRect TStatusBar::PanelRect(int index) const {

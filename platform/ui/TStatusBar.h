@@ -5,7 +5,8 @@
 
 #include <vector>
 
-// A status bar of text panels side by side, each in a sunken frame.
+// A status bar of text panels side by side, each in a sunken frame. A screen reader reads it as
+// a status bar of texts and is told when a panel's text changes.
 class TStatusBar : public QWidget {
     Q_OBJECT
 
@@ -20,6 +21,7 @@ public:
     int PanelCount() const { return static_cast<int>(panels_.size()); }
 
     QString PanelText(int index) const;
+    // Sets the panel's text, which is announced to assistive technology.
     void SetPanelText(int index, const QString& text);
 
     // The panel's area inside the bar.
@@ -34,6 +36,7 @@ private:
         int width;
     };
 
+    void AnnounceText(int index);
     // The panel at the index; throws std::out_of_range for no such panel.
     const Panel& PanelAt(int index) const;
     Panel& PanelAt(int index);
