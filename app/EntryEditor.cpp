@@ -85,5 +85,8 @@ void TMenu::saveEntryEditor() {
 // "v" in green while the editor is open, "+" in red while it is closed.
 void TMenu::showEntryEditorOpen(bool open) {
     SpeedButton1->setText(open ? OpenCaption : ClosedCaption);
+    // A screen reader says what the toggle does, not its sign.
+    SpeedButton1->setAccessibleName(open ? QStringLiteral("Сохранить запись")
+                                         : QStringLiteral("Изменить запись"));
     SpeedButton1->SetFontColor(ToQColor(open ? clGreen : clRed));
 }

@@ -7,6 +7,7 @@
 #include "app/DirectoryGrid.h"
 #include "grid/TDBGridEh.h"
 
+#include "platform/ui/AccessibleNames.h"
 #include "platform/ui/AlignLayout.h"
 #include "platform/ui/Colors.h"
 #include "platform/ui/EventBoundary.h"
@@ -41,6 +42,8 @@ constexpr Qt::WindowFlags ToolWindowFlags = Qt::Tool | Qt::CustomizeWindowHint |
 
 const QColor Silver(192, 192, 192);
 const QString SearchStatus = QStringLiteral("Поиск");
+// What a screen reader calls the results grid.
+const QString ResultsName = QStringLiteral("Результаты поиска");
 const QString IconPath = QStringLiteral(":/icon/phonebook.ico");
 const QString SearchPanelHint =
     QStringLiteral("Для того чтобы очистить историю поиска, нажмите правую кнопку мыши.");
@@ -83,6 +86,7 @@ TPanel* CreatePanel(QWidget* parent, const char* name, const QRect& geometry) {
 TImage* CreatePicture(QWidget* parent, const char* name, const QRect& geometry,
                       const QString& resource) {
     auto* picture = Create<TImage>(parent, name, geometry);
+    MarkDecorative(*picture);
     picture->SetStretch(true);
     picture->SetCenter(true);
     RunHandler([&] { picture->LoadJpeg(resource); });
@@ -153,6 +157,7 @@ void TMenu::createPictures() {
 void TMenu::createGrid() {
     DBGridEh1 = Create<TDBGridEh>(this, "DBGridEh1", {0, 59, ClientWidth, 323});
     ConfigureDirectoryGrid(*DBGridEh1, *DataSource1);
+    DBGridEh1->setAccessibleName(ResultsName);
     DBGridEh1->hide();
 }
 
@@ -167,7 +172,7 @@ void TMenu::createSearchPanel() {
         Create<TSpeedButton>(Panel2, "SpeedButton1", {402, 6, 23, 22}, QStringLiteral("+"));
     SpeedButton1->SetFlat(true);
     SpeedButton1->setFont(PlatformFont(QStringLiteral("Tahoma"), 16, true));
-    SpeedButton1->SetFontColor(ToQColor(clRed));
+    showEntryEditorOpen(false);
     SpeedButton1->hide();
     SpeedButton2 =
         Create<TSpeedButton>(Panel2, "SpeedButton2", {349, 111, 76, 25}, QStringLiteral("Выход"));
@@ -185,6 +190,11 @@ void TMenu::createSearchFields() {
     ComboBox3->SetUpperCase(true);
     Edit4 = Create<TEdit>(Panel2, "Edit4", {200, 71, 54, 21});
     Edit5 = Create<TEdit>(Panel2, "Edit5", {272, 71, 53, 21});
+    NameAfterLabel(*ComboBox1, *Label1);
+    NameAfterLabel(*ComboBox2, *Label2);
+    NameAfterLabel(*ComboBox3, *Label3);
+    NameAfterLabel(*Edit4, *Label8);
+    NameAfterLabel(*Edit5, *Label9);
 }
 
 void TMenu::createStatusBar() {
@@ -210,6 +220,12 @@ void TMenu::createEntryEditor() {
     // One line of text at the top of a tall field.
     Edit6 = Create<TEdit>(Panel3, "Edit6", {8, 161, 193, 72});
     Edit6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    NameAfterLabel(*Edit1, *Label4);
+    NameAfterLabel(*Edit2, *Label5);
+    NameAfterLabel(*Edit3, *Label6);
+    NameAfterLabel(*Edit6, *Label10);
+    // The caption in the frame names the whole panel.
+    Panel3->setAccessibleName(Label7->text());
 }
 
 // The query stays closed; FormCreate gives it the database's location.
@@ -245,9 +261,12 @@ void TMenu::alignControls() {
     layout->Add(DBGridEh1, Align::Client);
 }
 
+// The search panel's fields in their own order, then its two buttons, the edit toggle last so
+// that it stands next to the editor's fields it opens and saves.
 void TMenu::arrangeTabOrder() {
-    QWidget* const order[] = {DBGridEh1, ComboBox1, Button1, ComboBox2, ComboBox3, Edit4,
-                              Edit5,     Edit1,     Edit2,   Edit3,     Edit6};
+    QWidget* const order[] = {DBGridEh1, ComboBox1, Button1,      ComboBox2,    ComboBox3,
+                              Edit4,     Edit5,     SpeedButton2, SpeedButton1, Edit1,
+                              Edit2,     Edit3,     Edit6};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

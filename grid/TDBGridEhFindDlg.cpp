@@ -6,6 +6,7 @@
 #include "grid/SearchTextMatcher.h"
 #include "grid/TDBGridEh.h"
 #include "grid/TDBGridEhDataService.h"
+#include "platform/ui/AccessibleNames.h"
 #include "platform/ui/EventBoundary.h"
 #include "platform/ui/Fonts.h"
 
@@ -26,8 +27,8 @@ constexpr int FontPixelSize = 10;
 constexpr int HistoryRowsShown = 17;
 const QString AllColumns = QStringLiteral("<All>");
 
-// A caption whose accelerator letter is underlined, as the platform draws it. It has no
-// focus control, so its letter moves no focus.
+// A caption whose accelerator letter is underlined, as the platform draws it. The field it
+// names is its buddy, so Alt with the letter moves the focus there.
 class AcceleratorLabel : public QLabel {
 public:
     AcceleratorLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
@@ -125,6 +126,11 @@ void TDBGridEhFindDlg::CreateControls() {
                                {240, 97, 133, 13}, true);
     bFind = MakeButton(this, "bFind", QStringLiteral("На&йти далее"), {380, 8, 80, 22});
     bCancel = MakeButton(this, "bCancel", QStringLiteral("Закрыть"), {380, 35, 80, 22});
+
+    NameAfterLabel(*cbText, *Label1);
+    NameAfterLabel(*cbFindIn, *Label2);
+    NameAfterLabel(*cbMatchinType, *cbMatchType);
+    NameAfterLabel(*cbFindDirection, *Label3);
 
     QWidget* const tabOrder[] = {cbText,     cbFindIn,    cbMatchinType, cbFindDirection,
                                  cbCharCase, cbUseFormat, bFind,         bCancel};

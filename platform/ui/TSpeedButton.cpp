@@ -6,7 +6,8 @@
 TSpeedButton::TSpeedButton(const QString& caption, QWidget* parent) : QToolButton(parent) {
     setText(caption);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it, so the keyboard can press it (Space); a click leaves the focus where it is.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void TSpeedButton::SetFontColor(const QColor& color) {

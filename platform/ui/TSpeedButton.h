@@ -4,8 +4,8 @@
 
 class QColor;
 
-// A button that never takes the keyboard focus, showing its caption in its own font; a flat
-// one shows its frame only while the mouse is over it.
+// A button showing its caption in its own font; a flat one shows its frame only while the mouse
+// is over it. A click does not take the keyboard focus; Tab does, so the keyboard can press it.
 class TSpeedButton : public QToolButton {
     Q_OBJECT
 

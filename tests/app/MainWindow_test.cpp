@@ -213,10 +213,10 @@ TEST_F(MenuTest, FocusStartsInThePhoneFieldAndTabFollowsTheTabOrder) {
 
     // The entry editor's fields follow once its panel shows.
     menu().Panel3->show();
-    const std::vector<QWidget*> order = {menu().ComboBox1, menu().Button1,  menu().ComboBox2,
-                                         menu().ComboBox3, menu().Edit4,    menu().Edit5,
-                                         menu().Edit1,     menu().Edit2,    menu().Edit3,
-                                         menu().Edit6,     menu().ComboBox1};
+    const std::vector<QWidget*> order = {menu().ComboBox1,    menu().Button1, menu().ComboBox2,
+                                         menu().ComboBox3,    menu().Edit4,   menu().Edit5,
+                                         menu().SpeedButton2, menu().Edit1,   menu().Edit2,
+                                         menu().Edit3,        menu().Edit6,   menu().ComboBox1};
     QWidget* widget = order.front();
     for (std::size_t i = 1; i < order.size(); ++i) {
         do {
