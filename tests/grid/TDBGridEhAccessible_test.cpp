@@ -70,6 +70,19 @@ TEST_F(GridAccessibleTest, ReadsEveryCellAsTheGridShowsItWithoutMovingTheRecord)
     EXPECT_TRUE(cells()->cellAt(35, 1)->state().offscreen);
 }
 
+// The street-and-name search filters its result; a row far below the window is the filtered
+// result's row, not the table's.
+TEST_F(GridAccessibleTest, ReadsRowsBeyondTheWindowOfAFilteredResult) {
+    AddNumbered(40);
+    addEntries({{1, u"Other"_s, u"LENINA 000"_s, {}}});
+    Show();
+    OpenFiltered(u"LENINA"_s, u"PERSON"_s);
+    EXPECT_EQ(cells()->rowCount(), 40);
+    EXPECT_EQ(cellText(35, 1), u"Person 036"_s);
+    EXPECT_EQ(cellText(0, 2), u"LENINA 001"_s);
+    EXPECT_EQ(query.RecNo(), 1);
+}
+
 TEST_F(GridAccessibleTest, AHiddenDuplicateReadsAsTheNameItStandsFor) {
     addEntries({{1, u"ШКОЛА № 5"_s, u"А 1"_s, {}},
                 {2, u"ШКОЛА № 5"_s, u"А 2"_s, {}},
