@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/db/PgResult.h"
+
+#include <QString>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <vector>
+
+struct pg_conn;
+
+// A statement's parameter: its text, or NULL. The server converts the text to the column's
+// type, so every value travels apart from the SQL.
+using PgParameter = std::optional<QString>;
+
+// One connection to a PostgreSQL server through libpq, made from a connection URI (or a
+// "key=value" string). Passwords come from libpq's own sources (~/.pgpass, PGPASSFILE, the
+// PG* variables), never from the program. A connection waits at most a few seconds for the
+// server, unless the URI says otherwise, and every statement is cancelled by the server after
+// the statement timeout. Failures throw EPgError naming the server.
+class PgConnection {
+public:
+    static constexpr std::chrono::seconds kConnectTimeout{5};
+
+    explicit PgConnection(const QString& uri);
+    ~PgConnection();
+    PgConnection(PgConnection&&) noexcept;
+    PgConnection& operator=(PgConnection&&) noexcept;
+
+    // Runs one statement, or several separated by semicolons when there are no parameters.
+    PgResult exec(const QString& sql);
+    PgResult exec(const QString& sql, const std::vector<PgParameter>& parameters);
+
+    // The server as the user knows it: host (or socket folder), port and database.
+    QString server() const;
+
+private:
+    struct Finish {
+        void operator()(pg_conn* connection) const noexcept;
+    };
+    // The result of a statement that succeeded; EPgError otherwise.
+    PgResult checked(pg_result* result);
+
+    std::unique_ptr<pg_conn, Finish> connection_;
+};
