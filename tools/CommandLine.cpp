@@ -11,17 +11,18 @@ namespace {
 
 struct CommandShape {
     ToolCommand::Kind kind;
-    int positionals; // folder, then the file when there are two
-    bool generateOptions;
+    int positionals;     // folder, then the file when there are two
+    QStringList options; // the options it takes
 };
 
 const QHash<QString, CommandShape>& Commands() {
     static const QHash<QString, CommandShape> commands = {
-        {QStringLiteral("init"), {ToolCommand::Kind::Init, 1, false}},
-        {QStringLiteral("generate"), {ToolCommand::Kind::Generate, 1, true}},
-        {QStringLiteral("import"), {ToolCommand::Kind::Import, 2, false}},
-        {QStringLiteral("export"), {ToolCommand::Kind::Export, 2, false}},
-        {QStringLiteral("index"), {ToolCommand::Kind::Index, 1, false}},
+        {QStringLiteral("init"), {ToolCommand::Kind::Init, 1, {QStringLiteral("--server")}}},
+        {QStringLiteral("generate"),
+         {ToolCommand::Kind::Generate, 1, {QStringLiteral("--entries"), QStringLiteral("--seed")}}},
+        {QStringLiteral("import"), {ToolCommand::Kind::Import, 2, {}}},
+        {QStringLiteral("export"), {ToolCommand::Kind::Export, 2, {}}},
+        {QStringLiteral("index"), {ToolCommand::Kind::Index, 1, {}}},
     };
     return commands;
 }
@@ -52,21 +53,28 @@ QString OptionValue(const QStringList& arguments, int& index, const QString& nam
     return arguments[++index];
 }
 
-void ParseOption(const QStringList& arguments, int& index, ToolCommand& command, bool& haveEntries,
-                 bool& haveSeed) {
+// Takes one option the command accepts; each may be given once.
+void ParseOption(const QStringList& arguments, int& index, ToolCommand& command,
+                 QStringList& given) {
     const QString& argument = arguments[index];
     const QString name = argument.section(u'=', 0, 0);
-    if (name == u"--entries" && !haveEntries) {
-        command.entries =
-            static_cast<qint64>(ParseNumber(name, OptionValue(arguments, index, name), false));
-        haveEntries = true;
-    } else if (name == u"--seed" && !haveSeed) {
-        command.seed = ParseNumber(name, OptionValue(arguments, index, name), true);
-        haveSeed = true;
-    } else if (name == u"--entries" || name == u"--seed") {
+    if (!Commands().value(arguments.first()).options.contains(name)) {
+        throw EBadUse(QStringLiteral("unknown option %1 for %2").arg(argument, arguments.first()));
+    }
+    if (given.contains(name)) {
         throw EBadUse(QStringLiteral("%1 is given twice").arg(name));
+    }
+    given << name;
+    const QString value = OptionValue(arguments, index, name);
+    if (name == u"--entries") {
+        command.entries = static_cast<qint64>(ParseNumber(name, value, false));
+    } else if (name == u"--seed") {
+        command.seed = ParseNumber(name, value, true);
+    } else if (value.isEmpty()) {
+        throw EBadUse(QStringLiteral("--server needs a connection URI, such as "
+                                     "postgresql:///phonebook?host=/run/postgresql"));
     } else {
-        throw EBadUse(QStringLiteral("unknown option %1").arg(argument));
+        command.server = value;
     }
 }
 
@@ -87,19 +95,14 @@ ToolCommand ParseCommandLine(const QStringList& arguments) {
     ToolCommand command;
     command.kind = shape->kind;
     QStringList positionals;
-    bool haveEntries = false;
-    bool haveSeed = false;
+    QStringList given;
     bool optionsEnded = false;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (!optionsEnded && argument == u"--") {
             optionsEnded = true;
         } else if (!optionsEnded && argument.startsWith(u'-') && argument.size() > 1) {
-            if (!shape->generateOptions) {
-                throw EBadUse(
-                    QStringLiteral("unknown option %1 for %2").arg(argument, arguments.first()));
-            }
-            ParseOption(arguments, i, command, haveEntries, haveSeed);
+            ParseOption(arguments, i, command, given);
         } else {
             positionals << argument;
         }
@@ -110,7 +113,7 @@ ToolCommand ParseCommandLine(const QStringList& arguments) {
                                                       ? QStringLiteral("DIR")
                                                       : QStringLiteral("DIR FILE")));
     }
-    if (shape->generateOptions && !haveEntries) {
+    if (command.kind == ToolCommand::Kind::Generate && !given.contains(u"--entries")) {
         throw EBadUse(QStringLiteral("generate needs --entries N"));
     }
     if (positionals[0].isEmpty()) {
@@ -134,6 +137,11 @@ QString UsageText() {
         "      create DIR with an empty directory database (with its search index) and\n"
         "      empty history files; only what is missing is created, no existing file is\n"
         "      changed\n"
+        "  phonebook-db init DIR --server URI\n"
+        "      the same with the directory on a PostgreSQL server: URI is a libpq connection\n"
+        "      URI (postgresql:///phonebook?host=/run/postgresql), without a password (libpq\n"
+        "      reads it from ~/.pgpass, PGPASSFILE or PGPASSWORD); the table and its indexes\n"
+        "      are created there if missing, and DIR/Base/ccx.server keeps the URI\n"
         "  phonebook-db generate DIR --entries N [--seed S]\n"
         "      add N plausible entries, the same ones for the same seed (default 1)\n"
         "  phonebook-db import DIR FILE\n"

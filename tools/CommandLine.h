@@ -15,6 +15,7 @@ struct ToolCommand {
     QString file;           // the CSV file (Import, Export)
     qint64 entries = 0;     // --entries (Generate)
     std::uint64_t seed = 1; // --seed (Generate)
+    QString server;         // --server (Init): the directory's server, a libpq connection URI
 };
 
 // Parses the arguments after the program name. Bad arguments throw EBadUse with a one-line

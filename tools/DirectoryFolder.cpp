@@ -3,7 +3,9 @@
 #include "tools/DirectorySchema.h"
 #include "tools/FolderErrors.h"
 #include "tools/SearchIndex.h"
+#include "tools/ServerSchema.h"
 
+#include "platform/db/PgConnection.h"
 #include "platform/db/SqliteTransaction.h"
 #include "platform/files/FileIdentity.h"
 
@@ -23,6 +25,7 @@ constexpr std::chrono::milliseconds kBusyTimeout{5000};
 const QString kBase = QStringLiteral("Base");
 const QString kHistory = QStringLiteral("History");
 const QString kDatabaseFile = QStringLiteral("ccx.ddx");
+const QString kServerFile = QStringLiteral("ccx.server");
 const QStringList kHistoryFiles = {QStringLiteral("tel.txt"), QStringLiteral("user.txt"),
                                    QStringLiteral("street.txt")};
 
@@ -69,6 +72,16 @@ void MakeEmptyFile(const QString& path, QStringList& created) {
     }
 }
 
+// Writes a new file, which must not exist yet.
+void WriteNewFile(const QString& path, const QString& text) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(text.toUtf8()) < 0 ||
+        !file.flush()) {
+        throw Exception(
+            QStringLiteral("%1: cannot create the file (%2)").arg(path, file.errorString()));
+    }
+}
+
 // A file without any write permission is left alone even by a user who could write it
 // anyway (the administrator), as the program leaves it alone.
 bool WriteProtected(const QString& path) {
@@ -84,6 +97,43 @@ DirectoryFolder::DirectoryFolder(QString root) : root_(std::move(root)) {
 
 QString DirectoryFolder::databasePath() const {
     return Join(Join(root_, kBase), kDatabaseFile);
+}
+
+QString DirectoryFolder::serverPath() const {
+    return Join(Join(root_, kBase), kServerFile);
+}
+
+std::optional<QString> DirectoryFolder::serverUri() const {
+    QFile pointer(serverPath());
+    if (!pointer.exists()) {
+        return std::nullopt;
+    }
+    if (QFileInfo::exists(databasePath())) {
+        throw EBadUse(QStringLiteral("%1 holds both a database file (%2) and a server address "
+                                     "(%3); remove the one that is not meant")
+                          .arg(root_, databasePath(), serverPath()));
+    }
+    if (!pointer.open(QIODevice::ReadOnly)) {
+        throw EBadUse(QStringLiteral("%1: cannot read the server address (%2)")
+                          .arg(serverPath(), pointer.errorString()));
+    }
+    QString uri;
+    for (const QString& line : QString::fromUtf8(pointer.readAll()).split(u'\n')) {
+        const QString text = line.trimmed();
+        if (!text.isEmpty() && !text.startsWith(u'#')) {
+            uri = text;
+            break;
+        }
+    }
+    if (uri.isEmpty()) {
+        throw EBadUse(QStringLiteral("%1 names no server; write its connection URI there, or "
+                                     "make the folder again with phonebook-db init --server")
+                          .arg(serverPath()));
+    }
+    if (const std::optional<QString> problem = PgConnection::addressProblem(uri)) {
+        throw EBadUse(QStringLiteral("%1: %2").arg(serverPath(), *problem));
+    }
+    return uri;
 }
 
 QStringList DirectoryFolder::historyPaths() const {
@@ -131,17 +181,63 @@ void DirectoryFolder::checkBeforeInit() const {
 
 QStringList DirectoryFolder::init() const {
     checkBeforeInit();
+    if (QFileInfo::exists(serverPath())) {
+        throw EBadUse(QStringLiteral("%1 points to a server (%2); its directory is made there "
+                                     "with phonebook-db init --server")
+                          .arg(root_, serverPath()));
+    }
     QStringList created;
     MakeFolder(root_, created);
     MakeFolder(Join(root_, kBase), created);
     if (createDatabase()) {
         created << databasePath();
     }
+    makeFoldersAndHistories(created);
+    return created;
+}
+
+QStringList DirectoryFolder::initOnServer(const QString& uri) const {
+    RequireFolderOrNothing(root_);
+    RequireFolderOrNothing(Join(root_, kBase));
+    RequireFolderOrNothing(Join(root_, kHistory));
+    for (const QString& path : historyPaths()) {
+        RequireFileOrNothing(path);
+    }
+    if (QFileInfo::exists(databasePath())) {
+        throw EBadUse(QStringLiteral("%1 holds a database file (%2); a folder's directory is "
+                                     "either that file or on a server")
+                          .arg(root_, databasePath()));
+    }
+    if (const std::optional<QString> problem = PgConnection::addressProblem(uri)) {
+        throw EBadUse(*problem);
+    }
+    const std::optional<QString> current = serverUri();
+    if (current && *current != uri) {
+        throw EBadUse(QStringLiteral("%1 already points to the server %2").arg(root_, *current));
+    }
+    PgConnection connection(uri);
+    CreateServerSchema(connection);
+    QStringList created;
+    MakeFolder(root_, created);
+    MakeFolder(Join(root_, kBase), created);
+    if (!current) {
+        WriteNewFile(serverPath(),
+                     QStringLiteral("# This folder's directory lives on a PostgreSQL server, "
+                                    "at the libpq connection URI below.\n"
+                                    "# No password here: libpq reads it from ~/.pgpass, "
+                                    "PGPASSFILE or PGPASSWORD.\n") +
+                         uri + u'\n');
+        created << serverPath();
+    }
+    makeFoldersAndHistories(created);
+    return created;
+}
+
+void DirectoryFolder::makeFoldersAndHistories(QStringList& created) const {
     MakeFolder(Join(root_, kHistory), created);
     for (const QString& path : historyPaths()) {
         MakeEmptyFile(path, created);
     }
-    return created;
 }
 
 // Builds the database in a temporary file beside its place and renames it into place, so a
@@ -183,6 +279,11 @@ SqliteDatabase DirectoryFolder::open(SqliteOpenMode mode) const {
         throw EBadUse(QStringLiteral("%1: no such folder").arg(root_));
     }
     const QString path = databasePath();
+    if (const std::optional<QString> server = serverUri()) {
+        throw EBadUse(QStringLiteral("%1 keeps its directory on the server %2; this command "
+                                     "needs a folder with a database file")
+                          .arg(root_, *server));
+    }
     if (!QFileInfo(path).isFile()) {
         throw EBadUse(QStringLiteral("%1: no directory database (%2 is missing)").arg(root_, path));
     }

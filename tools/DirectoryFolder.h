@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // A directory working folder: the database `Base/ccx.ddx` and the history files
 // `History/tel.txt`, `History/user.txt` and `History/street.txt` below one root folder.
 class DirectoryFolder {
@@ -13,6 +15,12 @@ public:
 
     const QString& root() const noexcept { return root_; }
     QString databasePath() const;
+    // The file that says the folder's directory lives on a PostgreSQL server: comment lines
+    // (#) and one line with the server's libpq connection URI.
+    QString serverPath() const;
+    // The server's URI when the folder points to one. Throws EBadUse when the folder holds
+    // both a database file and a pointer, or the pointer is empty or holds a password.
+    std::optional<QString> serverUri() const;
     QStringList historyPaths() const;
 
     // Whether the path names one of the folder's own files: the database, its journal or
@@ -27,6 +35,11 @@ public:
     // anything, when a path is taken by something else or the database is not a directory
     // database; Exception when a file cannot be created.
     QStringList init() const;
+    // The same with the directory on a server: creates what the server lacks (see
+    // CreateServerSchema) and the pointer instead of the database file. Throws EBadUse, before
+    // changing anything, when the folder holds a database file or points to another server,
+    // or the URI is unreadable or holds a password; EPgError when the server refuses.
+    QStringList initOnServer(const QString& uri) const;
 
     // Opens the directory database (ReadWrite or ReadOnly), waiting a few seconds for another
     // program's lock. Throws EBadUse when the folder or its database is missing or the file is
@@ -35,6 +48,7 @@ public:
 
 private:
     void checkBeforeInit() const;
+    void makeFoldersAndHistories(QStringList& created) const;
     bool createDatabase() const;
 
     QString root_;

@@ -29,6 +29,10 @@ QStringList InitFolder(const QString& folder) {
     return DirectoryFolder(folder).init();
 }
 
+QStringList InitServerFolder(const QString& folder, const QString& uri) {
+    return DirectoryFolder(folder).initOnServer(uri);
+}
+
 void GenerateFolderEntries(const QString& folder, qint64 count, std::uint64_t seed,
                            const std::function<void(qint64 added)>& progress) {
     OnDatabase(folder, [&] {

@@ -18,6 +18,9 @@
 
 // Creates the folder and what it lacks; returns the paths created.
 QStringList InitFolder(const QString& folder);
+// The same with the directory on a PostgreSQL server (a libpq connection URI): what the server
+// lacks is created there, and the folder keeps the URI instead of a database file.
+QStringList InitServerFolder(const QString& folder, const QString& uri);
 
 // Generate and import give a database without the search index its index afterwards.
 

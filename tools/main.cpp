@@ -114,7 +114,9 @@ void Run(const ToolCommand& command) {
         Print(stdout, UsageText());
         return;
     case ToolCommand::Kind::Init:
-        for (const QString& path : InitFolder(command.folder)) {
+        for (const QString& path : command.server.isEmpty()
+                                       ? InitFolder(command.folder)
+                                       : InitServerFolder(command.folder, command.server)) {
             Print(stdout, QStringLiteral("created %1\n").arg(path));
         }
         return;

@@ -94,6 +94,27 @@ PgConnection::PgConnection(const QString& uri) {
     }
 }
 
+std::optional<QString> PgConnection::addressProblem(const QString& uri) {
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(uri.toUtf8().constData(), &error);
+    if (options == nullptr) {
+        const QString why = Trimmed(error);
+        PQfreemem(error);
+        return QStringLiteral("the server address \"%1\" cannot be read: %2").arg(uri, why);
+    }
+    bool password = false;
+    for (const PQconninfoOption* option = options; option->keyword != nullptr; ++option) {
+        password |= qstrcmp(option->keyword, "password") == 0 && option->val != nullptr &&
+                    option->val[0] != '\0';
+    }
+    PQconninfoFree(options);
+    if (password) {
+        return QStringLiteral("the server address holds a password; leave it out and give it "
+                              "to libpq in ~/.pgpass, PGPASSFILE or PGPASSWORD instead");
+    }
+    return std::nullopt;
+}
+
 PgConnection::~PgConnection() = default;
 PgConnection::PgConnection(PgConnection&&) noexcept = default;
 PgConnection& PgConnection::operator=(PgConnection&&) noexcept = default;

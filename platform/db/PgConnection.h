@@ -24,6 +24,11 @@ class PgConnection {
 public:
     static constexpr std::chrono::seconds kConnectTimeout{5};
 
+    // What is wrong with a connection address, in words for the user: libpq cannot read it,
+    // or it holds a password (which belongs in ~/.pgpass, PGPASSFILE or PGPASSWORD). Nothing
+    // when it is fine; the server is not asked.
+    static std::optional<QString> addressProblem(const QString& uri);
+
     explicit PgConnection(const QString& uri);
     ~PgConnection();
     PgConnection(PgConnection&&) noexcept;

@@ -15,11 +15,19 @@ TEST(CommandLineTest, ParsesEachCommand) {
         QString file;
         qint64 entries;
         std::uint64_t seed;
+        QString server = {};
     };
     const Case cases[] = {
         {{"--help"}, Kind::Help, {}, {}, 0, 1},
         {{"generate", "-h"}, Kind::Help, {}, {}, 0, 1},
         {{"init", "dir"}, Kind::Init, "dir", {}, 0, 1},
+        {{"init", "dir", "--server", "postgresql:///pb?host=/run/postgresql"},
+         Kind::Init,
+         "dir",
+         {},
+         0,
+         1,
+         "postgresql:///pb?host=/run/postgresql"},
         {{"generate", "dir", "--entries", "1000000"}, Kind::Generate, "dir", {}, 1000000, 1},
         {{"generate", "--seed=18446744073709551615", "dir", "--entries=0"},
          Kind::Generate,
@@ -38,6 +46,7 @@ TEST(CommandLineTest, ParsesEachCommand) {
         EXPECT_EQ(command.file, c.file);
         EXPECT_EQ(command.entries, c.entries);
         EXPECT_EQ(command.seed, c.seed);
+        EXPECT_EQ(command.server, c.server);
     }
 }
 
@@ -64,6 +73,10 @@ TEST(CommandLineTest, RejectsBadUseWithAClearMessage) {
          "--seed needs a non-negative whole number"},
         {{"generate", "dir", "--entries=1", "--seed", "18446744073709551616"}, "--seed needs"},
         {{"generate", "dir", "--entries=1", "-x"}, "unknown option -x"},
+        {{"generate", "dir", "--entries=1", "--server=x"},
+         "unknown option --server=x for generate"},
+        {{"init", "dir", "--server="}, "--server needs a connection URI"},
+        {{"init", "dir", "--server=a", "--server=b"}, "--server is given twice"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());

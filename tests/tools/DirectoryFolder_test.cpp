@@ -10,9 +10,13 @@
 #include "platform/db/SqliteDatabase.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -220,6 +224,70 @@ TEST_F(DirectoryFolderTest, OpenRefusesAMissingFolder) {
         EXPECT_EQ(error.message(), root() + QStringLiteral(": no such folder"));
     }
     EXPECT_FALSE(QDir(root()).exists());
+}
+
+// A folder's directory is its database file or a server, never both; the address never holds
+// a password. Each refusal comes before anything is changed or any server is asked.
+TEST_F(DirectoryFolderTest, AServerFolderRefusesWhatWouldMakeItAmbiguous) {
+    const QString server = QStringLiteral("postgresql:///pb?host=/nonexistent");
+    const auto write = [](const QString& path, const QByteArray& content) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    };
+    const struct {
+        const char* label;
+        std::function<void()> command;
+        const char* message; // a part of the refusal
+    } cases[] = {
+        {"a file folder made a server folder",
+         [&] {
+             DirectoryFolder(root()).init();
+             DirectoryFolder(root()).initOnServer(server);
+         },
+         "holds a database file"},
+        {"a password in the address",
+         [&] { DirectoryFolder(root()).initOnServer("postgresql://pb:secret@/pb?host=/x"); },
+         "~/.pgpass"},
+        {"an address libpq cannot read",
+         [&] { DirectoryFolder(root()).initOnServer("postgresql://[::1"); }, "cannot be read"},
+        {"another server",
+         [&] {
+             write(DirectoryFolder(root()).serverPath(), "postgresql:///other?host=/x\n");
+             DirectoryFolder(root()).initOnServer(server);
+         },
+         "already points to the server postgresql:///other?host=/x"},
+        {"both a file and an address",
+         [&] {
+             DirectoryFolder(root()).init();
+             write(DirectoryFolder(root()).serverPath(), server.toUtf8());
+             DirectoryFolder(root()).open(SqliteOpenMode::ReadOnly);
+         },
+         "holds both a database file"},
+        {"an empty address",
+         [&] {
+             write(DirectoryFolder(root()).serverPath(), "# nothing\n\n");
+             DirectoryFolder(root()).serverUri();
+         },
+         "names no server"},
+        {"a file folder made where a server is named",
+         [&] {
+             write(DirectoryFolder(root()).serverPath(), server.toUtf8());
+             DirectoryFolder(root()).init();
+         },
+         "points to a server"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        QDir(root()).removeRecursively();
+        try {
+            c.command();
+            ADD_FAILURE() << "accepted";
+        } catch (const EBadUse& error) {
+            EXPECT_TRUE(error.message().contains(QString::fromUtf8(c.message))) << error.what();
+        }
+    }
 }
 
 } // namespace
