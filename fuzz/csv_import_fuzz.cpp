@@ -5,6 +5,7 @@
 #include "tools/DirectorySchema.h"
 #include "tools/EntryImport.h"
 #include "tools/FolderErrors.h"
+#include "tools/SqliteEntryStore.h"
 
 #include "platform/db/SqliteDatabase.h"
 
@@ -49,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap(); // the same text read in pieces must give the same records
     }
     try {
-        if (ImportEntries(Database(), input.bytes()) > 0) {
+        SqliteEntryStore store(Database());
+        if (ImportEntries(store, input.bytes()) > 0) {
             Database().exec("DELETE FROM tel");
         }
     } catch (const ECsvFormatError&) {

@@ -2,11 +2,12 @@
 
 #include "tools/CsvWriter.h"
 #include "tools/DirectoryEntry.h"
-#include "tools/EntryTable.h"
+#include "tools/EntryStore.h"
 #include "tools/PhoneNumberText.h"
 #include "tools/ReplacedFile.h"
 
 #include "platform/Exceptions.h"
+#include "platform/db/PgError.h"
 #include "platform/db/SqliteDatabase.h"
 
 namespace {
@@ -21,14 +22,14 @@ void AddText(CsvWriter& writer, const std::optional<QString>& text) {
 
 } // namespace
 
-qint64 ExportEntries(SqliteDatabase& database, QIODevice& device) {
+qint64 ExportEntries(EntryStore& store, QIODevice& device) {
     CsvWriter writer(device);
     for (const char* column : {"tel", "fio", "Name", "Story"}) {
         writer.addField(column);
     }
     writer.endRecord();
     qint64 count = 0;
-    ForEachEntry(database, [&](const DirectoryEntry& entry) {
+    store.forEach([&](const DirectoryEntry& entry) {
         writer.addField(entry.tel ? PhoneNumberText(*entry.tel) : QByteArray());
         AddText(writer, entry.fio);
         AddText(writer, entry.name);
@@ -40,12 +41,14 @@ qint64 ExportEntries(SqliteDatabase& database, QIODevice& device) {
     return count;
 }
 
-qint64 ExportEntriesToFile(SqliteDatabase& database, const QString& path) {
+qint64 ExportEntriesToFile(EntryStore& store, const QString& path) {
     ReplacedFile file(path);
     qint64 count = 0;
     try {
-        count = ExportEntries(database, file.device());
+        count = ExportEntries(store, file.device());
     } catch (const ESqliteError&) {
+        throw;
+    } catch (const EPgError&) {
         throw;
     } catch (const Exception& error) {
         throw Exception(QStringLiteral("%1: %2").arg(path, error.message()));

@@ -1,9 +1,7 @@
 #include "tools/EntryGenerator.h"
 
-#include "tools/EntryTable.h"
+#include "tools/EntryStore.h"
 #include "tools/TownNames.h"
-
-#include "platform/db/SqliteTransaction.h"
 
 namespace {
 
@@ -94,18 +92,17 @@ double EntryGenerator::phone() {
     return static_cast<double>(leading * scale + rest);
 }
 
-void GenerateEntries(SqliteDatabase& database, qint64 count, std::uint64_t seed,
+void GenerateEntries(EntryStore& store, qint64 count, std::uint64_t seed,
                      const std::function<void(qint64 added)>& progress) {
     EntryGenerator generator(seed);
-    SqliteTransaction transaction(database);
-    EntryInserter inserter(database);
-    for (qint64 added = 0; added < count; ++added) {
-        inserter.insert(generator.next());
-        if (progress && (added + 1) % kProgressStep == 0) {
-            progress(added + 1);
+    store.addAll([&](const EntryStore::Add& add) {
+        for (qint64 added = 0; added < count; ++added) {
+            add(generator.next());
+            if (progress && (added + 1) % kProgressStep == 0) {
+                progress(added + 1);
+            }
         }
-    }
-    transaction.commit();
+    });
     if (progress) {
         progress(count);
     }

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-class SqliteDatabase;
+class EntryStore;
 
 // Makes plausible entries of a Russian town's directory, the same sequence for the same seed:
 // residents ("Иванов И.П.") and organisations ("ООО \"Ромашка\"", "Аптека №3"), a few of them
@@ -29,7 +29,7 @@ private:
     RandomSource random_;
 };
 
-// Adds count generated entries to the table `tel` in one transaction. progress, when given,
+// Adds count generated entries to the table `tel`, all together. progress, when given,
 // is called now and then with the number of entries added so far, and at the end.
-void GenerateEntries(SqliteDatabase& database, qint64 count, std::uint64_t seed,
+void GenerateEntries(EntryStore& store, qint64 count, std::uint64_t seed,
                      const std::function<void(qint64 added)>& progress = {});

@@ -2,12 +2,12 @@
 
 #include "tools/CsvReader.h"
 #include "tools/DirectoryEntry.h"
-#include "tools/EntryTable.h"
+#include "tools/EntryStore.h"
 #include "tools/FolderErrors.h"
 #include "tools/PhoneNumberText.h"
 
+#include "platform/db/PgError.h"
 #include "platform/db/SqliteDatabase.h"
-#include "platform/db/SqliteTransaction.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -111,49 +111,50 @@ void RequireUtf8(QByteArrayView start) {
     }
 }
 
-qint64 ImportRecords(SqliteDatabase& database, CsvReader& reader) {
+qint64 ImportRecords(EntryStore& store, CsvReader& reader) {
     CheckHeader(reader);
-    SqliteTransaction transaction(database);
-    EntryInserter inserter(database);
-    TextFieldDecoder texts;
-    CsvRecord record;
     qint64 count = 0;
-    while (reader.next(record)) {
-        inserter.insert(DecodeEntry(record, texts));
-        ++count;
-    }
-    transaction.commit();
+    store.addAll([&](const EntryStore::Add& add) {
+        TextFieldDecoder texts;
+        CsvRecord record;
+        while (reader.next(record)) {
+            add(DecodeEntry(record, texts));
+            ++count;
+        }
+    });
     return count;
 }
 
 } // namespace
 
-qint64 ImportEntries(SqliteDatabase& database, QByteArrayView csv) {
+qint64 ImportEntries(EntryStore& store, QByteArrayView csv) {
     RequireUtf8(csv.first(std::min<qsizetype>(csv.size(), kSniffSize)));
     CsvReader reader(csv.startsWith(kUtf8Mark) ? csv.sliced(kUtf8Mark.size()) : csv);
-    return ImportRecords(database, reader);
+    return ImportRecords(store, reader);
 }
 
-qint64 ImportEntries(SqliteDatabase& database, QIODevice& device) {
+qint64 ImportEntries(EntryStore& store, QIODevice& device) {
     RequireUtf8(device.peek(kSniffSize));
     if (device.peek(kUtf8Mark.size()) == kUtf8Mark) {
         device.skip(kUtf8Mark.size());
     }
     CsvReader reader(device);
-    return ImportRecords(database, reader);
+    return ImportRecords(store, reader);
 }
 
-qint64 ImportEntriesFromFile(SqliteDatabase& database, const QString& path) {
+qint64 ImportEntriesFromFile(EntryStore& store, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw Exception(
             QStringLiteral("%1: cannot open the file (%2)").arg(path, file.errorString()));
     }
     try {
-        return ImportEntries(database, file);
+        return ImportEntries(store, file);
     } catch (const ECsvFormatError& error) {
         throw ECsvFormatError(error.line(), error.reason(), path);
     } catch (const ESqliteError&) {
+        throw;
+    } catch (const EPgError&) {
         throw;
     } catch (const Exception& error) {
         throw Exception(QStringLiteral("%1: %2").arg(path, error.message()));

@@ -28,3 +28,17 @@ void CreateServerSchema(PgConnection& connection) {
     connection.exec(QStringLiteral("BEGIN;") + QString::fromUtf8(kSchema) +
                     QStringLiteral("COMMIT;"));
 }
+
+SearchIndexRepair RepairServerIndexes(PgConnection& connection) {
+    const QString count = QStringLiteral("SELECT count(*) FROM pg_indexes WHERE tablename = 'tel'");
+    const long long before = connection.exec(count).text(0, 0).toLongLong();
+    CreateServerSchema(connection);
+    SearchIndexRepair repair;
+    if (connection.exec(count).text(0, 0).toLongLong() > before) {
+        repair.action = SearchIndexRepair::Action::Added;
+    }
+    connection.exec(QStringLiteral("ANALYZE tel"));
+    repair.entries =
+        connection.exec(QStringLiteral("SELECT count(*) FROM tel")).text(0, 0).toLongLong();
+    return repair;
+}

@@ -92,6 +92,9 @@ PgConnection::PgConnection(const QString& uri) {
     if (PQstatus(connection_.get()) != CONNECTION_OK) {
         throw EPgError(Unreachable(server(), PQerrorMessage(connection_.get())), {}, true);
     }
+    // The server's notices ("already exists, skipping") are not for the user; libpq would
+    // print them on standard error.
+    PQsetNoticeProcessor(connection_.get(), [](void*, const char*) {}, nullptr);
 }
 
 std::optional<QString> PgConnection::addressProblem(const QString& uri) {
@@ -132,14 +135,7 @@ PgResult PgConnection::exec(const QString& sql) {
 }
 
 PgResult PgConnection::exec(const QString& sql, const std::vector<PgParameter>& parameters) {
-    // A connection lost by an earlier command is made again, so that the first command after
-    // the server is back works.
-    if (PQstatus(connection_.get()) == CONNECTION_BAD) {
-        PQreset(connection_.get());
-        if (PQstatus(connection_.get()) != CONNECTION_OK) {
-            throw EPgError(Unreachable(server(), PQerrorMessage(connection_.get())), {}, true);
-        }
-    }
+    reconnectIfLost();
     const QByteArray text = sql.toUtf8();
     if (parameters.empty()) {
         return checked(PQexec(connection_.get(), text.constData()));
@@ -154,6 +150,55 @@ PgResult PgConnection::exec(const QString& sql, const std::vector<PgParameter>& 
     return checked(PQexecParams(connection_.get(), text.constData(),
                                 static_cast<int>(values.size()), nullptr, values.data(), nullptr,
                                 nullptr, 0));
+}
+
+// A connection lost by an earlier command is made again, so that the first command after the
+// server is back works.
+void PgConnection::reconnectIfLost() {
+    if (PQstatus(connection_.get()) != CONNECTION_BAD) {
+        return;
+    }
+    PQreset(connection_.get());
+    if (PQstatus(connection_.get()) != CONNECTION_OK) {
+        throw EPgError(Unreachable(server(), PQerrorMessage(connection_.get())), {}, true);
+    }
+}
+
+long long PgConnection::copyIn(const QString& sql,
+                               const std::function<void(const CopyWriter&)>& produce) {
+    reconnectIfLost();
+    PGconn* connection = connection_.get();
+    pg_result* started = PQexec(connection, sql.toUtf8().constData());
+    if (PQresultStatus(started) != PGRES_COPY_IN) {
+        checked(started); // throws why the server did not start the copy
+        throw EPgError(QStringLiteral("not a COPY ... FROM STDIN statement: %1").arg(sql), {},
+                       false);
+    }
+    PQclear(started);
+    const auto lost = [&] {
+        return EPgError(Lost(server(), PQerrorMessage(connection)), {}, true);
+    };
+    try {
+        produce([&](QByteArrayView rows) {
+            if (PQputCopyData(connection, rows.data(), static_cast<int>(rows.size())) != 1) {
+                throw lost();
+            }
+        });
+    } catch (...) {
+        PQputCopyEnd(connection, "cancelled by the program");
+        while (pg_result* rest = PQgetResult(connection)) {
+            PQclear(rest);
+        }
+        throw;
+    }
+    if (PQputCopyEnd(connection, nullptr) != 1) {
+        throw lost();
+    }
+    PgResult result = checked(PQgetResult(connection));
+    while (pg_result* rest = PQgetResult(connection)) {
+        PQclear(rest);
+    }
+    return result.affectedRows();
 }
 
 PgResult PgConnection::checked(pg_result* raw) {

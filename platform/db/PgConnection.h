@@ -2,9 +2,11 @@
 
 #include "platform/db/PgResult.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -38,6 +40,12 @@ public:
     PgResult exec(const QString& sql);
     PgResult exec(const QString& sql, const std::vector<PgParameter>& parameters);
 
+    // Runs a COPY ... FROM STDIN statement: `produce` is called with a function that sends the
+    // server a piece of the rows (COPY's text format). When produce throws, the copy is
+    // cancelled, nothing of it is written and the exception goes on. Returns the rows copied.
+    using CopyWriter = std::function<void(QByteArrayView)>;
+    long long copyIn(const QString& sql, const std::function<void(const CopyWriter&)>& produce);
+
     // The server as the user knows it: host (or socket folder), port and database.
     QString server() const;
 
@@ -47,6 +55,8 @@ private:
     };
     // The result of a statement that succeeded; EPgError otherwise.
     PgResult checked(pg_result* result);
+    // Makes a connection lost by an earlier command again.
+    void reconnectIfLost();
 
     std::unique_ptr<pg_conn, Finish> connection_;
 };

@@ -22,7 +22,7 @@ public:
     // The value's text in UTF-8; valid while the result lives.
     std::string_view utf8(int row, int column) const noexcept;
     QString text(int row, int column) const;
-    // The rows an INSERT, UPDATE or DELETE changed.
+    // The rows an INSERT, UPDATE, DELETE or COPY changed.
     long long affectedRows() const;
 
 private:

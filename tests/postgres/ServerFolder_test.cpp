@@ -6,6 +6,7 @@
 #include "tools/FolderCommands.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -15,6 +16,8 @@ using namespace Qt::StringLiterals;
 class ServerFolderTest : public PostgresTest {
 protected:
     QString root() const { return dir_.filePath(u"folder"_s); }
+    QString fileRoot() const { return dir_.filePath(u"file"_s); }
+    QString path(const QString& name) const { return dir_.filePath(name); }
 
     QStringList serverObjects() {
         PgConnection connection(uri());
@@ -58,6 +61,50 @@ TEST_F(ServerFolderTest, InitMakesTheTableOnTheServerAndKeepsOnlyTheAddress) {
     EXPECT_TRUE(InitServerFolder(root(), uri()).isEmpty());
     EXPECT_EQ(serverObjects(), expected);
     EXPECT_EQ(PgConnection(uri()).exec(u"SELECT fio FROM tel"_s).text(0, 0), u"Иванов"_s);
+}
+
+// The folder tool's commands give on a server folder exactly what they give on a file folder.
+TEST_F(ServerFolderTest, GenerateImportExportAndIndexGiveWhatAFileFolderGives) {
+    InitServerFolder(root(), uri());
+    InitFolder(fileRoot());
+    for (const QString& folder : {root(), fileRoot()}) {
+        GenerateFolderEntries(folder, 3000, 7);
+    }
+    EXPECT_EQ(ReadFolderEntries(root()), ReadFolderEntries(fileRoot()));
+
+    // Texts COPY must escape, NULL and empty texts, a phone that is not whole.
+    QFile csv(path(u"in.csv"_s));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("tel,fio,Name,Story\r\n"
+              "12.5,\"tab\there\",back\\slash,\"two\nlines\"\r\n"
+              ",,\"\",\"\\N\"\r\n"
+              "23456,Ёлкин Ё.Ё.,ЛЕНИНА 1-2,\"кавычки \"\"да\"\"\"\r\n");
+    csv.close();
+    for (const QString& folder : {root(), fileRoot()}) {
+        EXPECT_EQ(ImportFolderEntries(folder, csv.fileName()), 3);
+    }
+    EXPECT_EQ(ReadFolderEntries(root()), ReadFolderEntries(fileRoot()));
+    for (const QString& folder : {root(), fileRoot()}) {
+        EXPECT_EQ(ExportFolderEntries(folder, path(u"out.csv"_s) + QFileInfo(folder).fileName()),
+                  3003);
+    }
+    QFile server(path(u"out.csvfolder"_s));
+    QFile file(path(u"out.csvfile"_s));
+    ASSERT_TRUE(server.open(QIODevice::ReadOnly) && file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(server.readAll(), file.readAll());
+
+    // A malformed line adds nothing.
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("tel,fio,Name,Story\r\n1,a,b,c\r\nnot a number,a,b,c\r\n");
+    csv.close();
+    EXPECT_ANY_THROW(ImportFolderEntries(root(), csv.fileName()));
+    EXPECT_EQ(ReadFolderEntries(root()).size(), 3003u);
+
+    EXPECT_EQ(IndexFolder(root()).action, SearchIndexRepair::Action::Kept);
+    PgConnection(uri()).exec(u"DROP INDEX tel_name_trigrams"_s);
+    const SearchIndexRepair repair = IndexFolder(root());
+    EXPECT_EQ(repair.action, SearchIndexRepair::Action::Added);
+    EXPECT_EQ(repair.entries, 3003);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "tools/EntryGenerator.h"
+#include "tools/SqliteEntryStore.h"
 
 #include "tests/support/WorkingFolder.h"
 
@@ -138,7 +139,8 @@ TEST_F(GenerateEntriesTest, AddsTheSeedsEntriesAfterExistingOnesAndReportsProgre
     std::vector<qint64> progress;
     {
         SqliteDatabase database(folder().databasePath(), SqliteOpenMode::ReadWrite);
-        GenerateEntries(database, 25000, 42, [&](qint64 added) { progress.push_back(added); });
+        SqliteEntryStore store(database);
+        GenerateEntries(store, 25000, 42, [&](qint64 added) { progress.push_back(added); });
     }
     std::vector<DirectoryEntry> expected = Generate(42, 25000);
     expected.insert(expected.begin(), existing);
