@@ -167,13 +167,17 @@ bool DirectoryFolder::ownsFile(const QString& path) const {
     return false;
 }
 
-void DirectoryFolder::checkBeforeInit() const {
+void DirectoryFolder::checkPlaces() const {
     RequireFolderOrNothing(root_);
     RequireFolderOrNothing(Join(root_, kBase));
     RequireFolderOrNothing(Join(root_, kHistory));
     for (const QString& path : historyPaths()) {
         RequireFileOrNothing(path);
     }
+}
+
+void DirectoryFolder::checkBeforeInit() const {
+    checkPlaces();
     if (QFileInfo::exists(databasePath())) {
         open(SqliteOpenMode::ReadOnly); // throws when the file is not a directory database
     }
@@ -197,12 +201,7 @@ QStringList DirectoryFolder::init() const {
 }
 
 QStringList DirectoryFolder::initOnServer(const QString& uri) const {
-    RequireFolderOrNothing(root_);
-    RequireFolderOrNothing(Join(root_, kBase));
-    RequireFolderOrNothing(Join(root_, kHistory));
-    for (const QString& path : historyPaths()) {
-        RequireFileOrNothing(path);
-    }
+    checkPlaces();
     if (QFileInfo::exists(databasePath())) {
         throw EBadUse(QStringLiteral("%1 holds a database file (%2); a folder's directory is "
                                      "either that file or on a server")

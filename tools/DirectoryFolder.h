@@ -47,6 +47,8 @@ public:
     SqliteDatabase open(SqliteOpenMode mode) const;
 
 private:
+    // Throws EBadUse when a path of the folder is taken by something of another kind.
+    void checkPlaces() const;
     void checkBeforeInit() const;
     void makeFoldersAndHistories(QStringList& created) const;
     bool createDatabase() const;
