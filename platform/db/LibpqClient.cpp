@@ -80,11 +80,16 @@ long long PgResult::affectedRows() const {
 PgConnection::PgConnection(const QString& uri) {
     const QByteArray conninfo = uri.toUtf8();
     const QByteArray timeout = QByteArray::number(static_cast<int>(kConnectTimeout.count()));
-    // The defaults come first, so that the URI's own settings win over them.
-    const std::array<const char*, 5> keywords{"connect_timeout", "application_name",
-                                              "client_encoding", "dbname", nullptr};
-    const std::array<const char*, 5> values{timeout.constData(), "phonebook", "UTF8",
-                                            conninfo.constData(), nullptr};
+    // The defaults come first, so that the URI's own settings win over them. Over TCP a cut
+    // network ends a command within seconds: data the server does not acknowledge for 5 s,
+    // or an idle connection that stops answering keepalives, closes the connection.
+    const std::array<const char*, 9> keywords{
+        "connect_timeout",  "application_name", "client_encoding",
+        "tcp_user_timeout", "keepalives_idle",  "keepalives_interval",
+        "keepalives_count", "dbname",           nullptr};
+    const std::array<const char*, 9> values{
+        timeout.constData(),  "phonebook", "UTF8", "5000", "5", "2", "2",
+        conninfo.constData(), nullptr};
     connection_.reset(PQconnectdbParams(keywords.data(), values.data(), 1));
     if (!connection_) {
         throw EPgError(Unreachable(uri, "out of memory"), {}, true);
@@ -94,7 +99,8 @@ PgConnection::PgConnection(const QString& uri) {
     }
     // The server's notices ("already exists, skipping") are not for the user; libpq would
     // print them on standard error.
-    PQsetNoticeProcessor(connection_.get(), [](void*, const char*) {}, nullptr);
+    PQsetNoticeProcessor(
+        connection_.get(), [](void*, const char*) {}, nullptr);
 }
 
 std::optional<QString> PgConnection::addressProblem(const QString& uri) {

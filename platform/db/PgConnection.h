@@ -20,8 +20,8 @@ using PgParameter = std::optional<QString>;
 // One connection to a PostgreSQL server through libpq, made from a connection URI (or a
 // "key=value" string). Passwords come from libpq's own sources (~/.pgpass, PGPASSFILE, the
 // PG* variables), never from the program. A connection waits at most a few seconds for the
-// server, unless the URI says otherwise, and every statement is cancelled by the server after
-// the statement timeout. Failures throw EPgError naming the server.
+// server, and over TCP a cut network ends a command within seconds, unless the URI says
+// otherwise. Failures throw EPgError naming the server.
 class PgConnection {
 public:
     static constexpr std::chrono::seconds kConnectTimeout{5};
