@@ -112,24 +112,28 @@ bool GridResultRows::RowSelected(int row) const {
     return selected;
 }
 
-std::vector<int> GridResultRows::SelectedRows() const {
-    std::vector<int> rows;
+GridResultRows::Selected GridResultRows::SelectedRows(int limit) const {
+    Selected selected;
     const TDBGridEhSelection& selection = grid_.Selection();
     if (selection.AllSelected()) {
-        rows.resize(static_cast<std::size_t>(RowCount()));
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            rows[i] = static_cast<int>(i);
-        return rows;
+        selected.count = RowCount();
+        for (int row = 0; row < std::min(limit, selected.count); ++row)
+            selected.rows.push_back(row);
+        return selected;
     }
     if (selection.SelectionType() != gstRecordBookmarks || !LinkOpen(grid_))
-        return rows;
+        return selected;
+    selected.count = selection.Rows().Count();
+    // The list keeps the data set's bookmark order, which is the order of the result.
     for (const TBookmark& bookmark : selection.Rows()) {
+        if (static_cast<int>(selected.rows.size()) >= limit)
+            break;
         const long recNo = grid_.DataSet()->RecNoOf(bookmark);
         if (recNo > 0)
-            rows.push_back(static_cast<int>(recNo - 1));
+            selected.rows.push_back(static_cast<int>(recNo - 1));
     }
-    std::sort(rows.begin(), rows.end());
-    return rows;
+    std::sort(selected.rows.begin(), selected.rows.end());
+    return selected;
 }
 
 void GridResultRows::GoTo(int row) {

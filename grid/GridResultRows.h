@@ -34,8 +34,13 @@ public:
     // The title caption of column c.
     QString ColumnTitle(int c) const;
     bool RowSelected(int row) const;
-    // The selected rows in order.
-    std::vector<int> SelectedRows() const;
+    // The first selected rows in order, at most limit of them, and how many rows are selected
+    // in all.
+    struct Selected {
+        std::vector<int> rows;
+        int count = 0;
+    };
+    Selected SelectedRows(int limit) const;
     // The row's position in the row window, or -1 when it lies outside.
     int WindowPosition(int row) const;
     // The grid column (indicator included) that shows column c, or -1.

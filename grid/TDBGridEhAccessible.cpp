@@ -133,10 +133,7 @@ int TDBGridEhAccessible::selectedCellCount() const {
 }
 
 int TDBGridEhAccessible::selectedRowCount() const {
-    const TDBGridEhSelection& selection = Grid()->Selection();
-    if (selection.AllSelected())
-        return rowCount();
-    return selection.SelectionType() == gstRecordBookmarks ? selection.Rows().Count() : 0;
+    return Rows().SelectedRows(0).count;
 }
 
 QList<QAccessibleInterface*> TDBGridEhAccessible::selectedCells() const {
@@ -150,7 +147,7 @@ QList<QAccessibleInterface*> TDBGridEhAccessible::selectedCells() const {
 }
 
 QList<int> TDBGridEhAccessible::selectedRows() const {
-    const std::vector<int> rows = Rows().SelectedRows();
+    const std::vector<int> rows = Rows().SelectedRows(MaxSelectedRowsListed).rows;
     return QList<int>(rows.begin(), rows.end());
 }
 

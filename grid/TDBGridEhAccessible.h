@@ -17,6 +17,12 @@ public:
 
     // The factory Qt asks for the interface of a TDBGridEh.
     static QAccessibleInterface* Factory(const QString& className, QObject* object);
+    // The selected rows (and their cells) are listed up to this many, the first in the result;
+    // the counts are the true ones. Everything selected in a result of a million rows would
+    // otherwise make a million-entry list, and three million cells, on every question, and
+    // Qt's bridge to the accessibility bus asks after each change of the selection. A reader
+    // learns of rows beyond the list by asking each row whether it is selected.
+    static constexpr int MaxSelectedRowsListed = 256;
     // The child index of a data cell.
     static int CellIndex(int row, int column, int columnCount) {
         return columnCount + row * columnCount + column;

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include <numeric>
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -116,6 +118,35 @@ TEST_F(GridAccessibleTest, TellsTheSelectionAndTheCurrentCellAsTheKeysLeaveThem)
     Key(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(cells()->selectedRowCount(), 40);
     EXPECT_TRUE(cells()->isRowSelected(39));
+}
+
+// Everything selected in a large result is counted in full, but only the first rows and their
+// cells are listed, whether Ctrl+A selected everything or a range listed every record.
+TEST_F(GridAccessibleTest, ListsTheFirstRowsOfALargeSelectionAndCountsThemAll) {
+    StartOnNumbered(3000);
+    const int listed = TDBGridEhAccessible::MaxSelectedRowsListed;
+    QList<int> first(listed);
+    std::iota(first.begin(), first.end(), 0);
+    const struct {
+        const char* gesture;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+    } cases[] = {{"Ctrl+A", Qt::Key_A, Qt::ControlModifier},
+                 {"Shift+Ctrl+End", Qt::Key_End, Qt::ShiftModifier | Qt::ControlModifier}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gesture);
+        Key(Qt::Key_Home, Qt::ControlModifier);
+        Key(c.key, c.modifiers);
+        EXPECT_EQ(cells()->selectedRowCount(), 3000);
+        EXPECT_EQ(cells()->selectedCellCount(), 3000 * 3);
+        EXPECT_EQ(selectedRows(), first);
+        const QList<QAccessibleInterface*> selected = cells()->selectedCells();
+        ASSERT_EQ(selected.size(), listed * 3);
+        EXPECT_EQ(selected.back(), cells()->cellAt(listed - 1, 2));
+        EXPECT_TRUE(cells()->isRowSelected(2999));
+        Key(Qt::Key_A, Qt::ControlModifier);
+        ASSERT_EQ(cells()->selectedRowCount(), 0);
+    }
 }
 
 // Selecting through the interface is a click with Ctrl on the row: the row becomes current and
