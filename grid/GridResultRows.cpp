@@ -123,13 +123,15 @@ GridResultRows::Selected GridResultRows::SelectedRows(int limit) const {
     }
     if (selection.SelectionType() != gstRecordBookmarks || !LinkOpen(grid_))
         return selected;
-    selected.count = selection.Rows().Count();
-    // The list keeps the data set's bookmark order, which is the order of the result.
+    // The list keeps the data set's bookmark order, which is the order of the result. Each
+    // bookmark is looked up, so that a record filtered out or deleted since it was selected
+    // is neither listed nor counted.
     for (const TBookmark& bookmark : selection.Rows()) {
-        if (static_cast<int>(selected.rows.size()) >= limit)
-            break;
         const long recNo = grid_.DataSet()->RecNoOf(bookmark);
-        if (recNo > 0)
+        if (recNo <= 0)
+            continue;
+        ++selected.count;
+        if (static_cast<int>(selected.rows.size()) < limit)
             selected.rows.push_back(static_cast<int>(recNo - 1));
     }
     std::sort(selected.rows.begin(), selected.rows.end());

@@ -35,7 +35,7 @@ public:
     QString ColumnTitle(int c) const;
     bool RowSelected(int row) const;
     // The first selected rows in order, at most limit of them, and how many rows are selected
-    // in all.
+    // in all; both leave out a selected record that is no longer in the result.
     struct Selected {
         std::vector<int> rows;
         int count = 0;

@@ -149,6 +149,24 @@ TEST_F(GridAccessibleTest, ListsTheFirstRowsOfALargeSelectionAndCountsThemAll) {
     }
 }
 
+// A record filtered out after it was selected is neither listed nor counted.
+TEST_F(GridAccessibleTest, CountsAndListsOnlySelectedRowsStillInTheResult) {
+    AddNumbered(40);
+    Show();
+    OpenFiltered(u"LENINA"_s, u"Person"_s);
+    FocusGrid();
+    for (int k = 0; k < 8; ++k)
+        Key(Qt::Key_Down);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    ASSERT_EQ(selectedRows(), (QList<int>{8, 9, 10}));
+    query.SetFilter(u"fio='Person 00*'"_s);
+    EXPECT_EQ(cells()->rowCount(), 9);
+    EXPECT_EQ(selectedRows(), QList<int>{8});
+    EXPECT_EQ(cells()->selectedRowCount(), 1);
+    EXPECT_EQ(cells()->selectedCellCount(), 3);
+}
+
 // Selecting through the interface is a click with Ctrl on the row: the row becomes current and
 // joins the selection or leaves it.
 TEST_F(GridAccessibleTest, SelectingARowThroughTheTableIsAClickWithCtrl) {
