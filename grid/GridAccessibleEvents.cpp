@@ -48,7 +48,10 @@ void GridAccessibleEvents::DescriptionChanged() {
 }
 
 void GridAccessibleEvents::FocusIn() {
-    FocusCurrentCell();
+    // Qt tells of the grid itself taking the focus after focusInEvent returns; the current
+    // cell told at the next turn comes after it, so a reader ends on the cell.
+    focused_ = true;
+    Schedule();
 }
 
 void GridAccessibleEvents::Flush() {
@@ -69,9 +72,9 @@ void GridAccessibleEvents::Flush() {
         QAccessibleEvent event(&grid_, QAccessible::SelectionWithin);
         NotifyAccessibility(event);
     }
-    if (moved_ && current != currentRow_ && grid_.hasFocus())
+    if ((focused_ || (moved_ && current != currentRow_)) && grid_.hasFocus())
         FocusCurrentCell();
-    reset_ = moved_ = selection_ = false;
+    reset_ = moved_ = selection_ = focused_ = false;
 }
 
 void GridAccessibleEvents::FocusCurrentCell() {

@@ -28,7 +28,8 @@ public:
     void SelectionChanged();
     // The hint changed; told at once.
     void DescriptionChanged();
-    // The grid took the focus: its current cell is told at once.
+    // The grid took the focus: its current cell is told at the next turn, after Qt has told
+    // of the grid.
     void FocusIn();
     // Tells what was gathered now, as the next turn of the event loop does.
     void Flush();
@@ -42,6 +43,7 @@ private:
     bool reset_ = false;
     bool moved_ = false;
     bool selection_ = false;
+    bool focused_ = false;
     int rowCount_ = -1;
     int currentRow_ = -1;
 };

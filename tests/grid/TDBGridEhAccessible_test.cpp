@@ -224,6 +224,24 @@ TEST_F(GridAccessibleTest, SpaceClicksTheCurrentEntryAndCtrlSpaceTogglesIt) {
     EXPECT_EQ(clicks, 1);
 }
 
+// Qt tells of the grid taking the focus as the focus moves, after the grid's focusInEvent; the
+// current cell is told at the next turn of the event loop, after it, so a reader that follows
+// the last focus event lands on the cell.
+TEST_F(GridAccessibleTest, TellsTheCurrentCellAfterTheGridTookTheFocus) {
+    StartOnNumbered(10);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    FocusElsewhere();
+    events.clear();
+    QTest::keyClick(other, Qt::Key_Backtab);
+    ASSERT_TRUE(grid->hasFocus());
+    EXPECT_TRUE(events.of(grid, QAccessible::Focus).empty());
+    QApplication::processEvents();
+    const auto focus = events.of(grid, QAccessible::Focus);
+    ASSERT_EQ(focus.size(), 1u);
+    EXPECT_EQ(focus[0].child, TDBGridEhAccessible::CellIndex(2, 0, 3));
+}
+
 TEST_F(GridAccessibleTest, TellsANewResultAMoveTheSelectionAndTheHint) {
     StartOnNumbered(40);
     QApplication::processEvents();
