@@ -15,10 +15,24 @@ bool LinkOpen(const TDBGridEh& grid) {
     return grid.DataLink().Active() && grid.DataSet() != nullptr;
 }
 
+// The answer of read, or fallback when the data set fails. Assistive technology asks from
+// Qt's event handling and the accessibility bus, where an exception would end the program;
+// a reader asking where the grid stands is not the place to report that the database failed,
+// the next command that needs it reports the failure.
+template <typename T> T UnlessFailing(T fallback, const auto& read) {
+    try {
+        return read();
+    } catch (const Exception&) {
+        return fallback;
+    }
+}
+
 } // namespace
 
 int GridResultRows::RowCount() const {
-    return LinkOpen(grid_) ? static_cast<int>(grid_.DataSet()->RecordCount()) : 0;
+    if (!LinkOpen(grid_))
+        return 0;
+    return UnlessFailing(0, [&] { return static_cast<int>(grid_.DataSet()->RecordCount()); });
 }
 
 std::vector<int> GridResultRows::VisibleGridColumns() const {
@@ -48,7 +62,7 @@ TColumnEh* GridResultRows::Column(int c) const {
 int GridResultRows::CurrentRow() const {
     if (!LinkOpen(grid_))
         return -1;
-    const long recNo = grid_.DataSet()->RecNo();
+    const long recNo = UnlessFailing(-1L, [&] { return grid_.DataSet()->RecNo(); });
     return recNo > 0 ? static_cast<int>(recNo - 1) : -1;
 }
 

@@ -23,7 +23,7 @@ public:
     int ColumnCount() const;
     // The data column shown as column c, or nullptr.
     TColumnEh* Column(int c) const;
-    // The current record's row, or -1.
+    // The current record's row, or -1 (also when the data set fails to tell it).
     int CurrentRow() const;
     // The column of the grid's current column (0 when it is not a visible data column).
     int CurrentColumn() const;

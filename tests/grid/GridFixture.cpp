@@ -34,7 +34,11 @@ std::string ImageDifference(const QImage& a, const QImage& b) {
         .toStdString();
 }
 
-GridTest::GridTest() : grid(new TDBGridEh(&window)), other(new QLineEdit(&window)) {
+GridTest::GridTest() : GridTest(SqliteAdoProvider()) {
+}
+
+GridTest::GridTest(AdoProvider& provider)
+    : query(provider), grid(new TDBGridEh(&window)), other(new QLineEdit(&window)) {
     query.SetConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
                               QDir::currentPath() +
                               QStringLiteral("/Base/ccx.ddx;Persist Security Info=False"));

@@ -3,8 +3,10 @@
 // reader what changed, and the commands a reader may give.
 #include "tests/grid/GridFixture.h"
 #include "tests/support/AccessibleEventLog.h"
+#include "tests/support/RecordingAdoProvider.h"
 
 #include "grid/TDBGridEhAccessible.h"
+#include "platform/db/SqliteAdoProvider.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -18,6 +20,8 @@ using namespace Qt::StringLiterals;
 
 class GridAccessibleTest : public GridTest {
 protected:
+    using GridTest::GridTest;
+
     QAccessibleInterface* table() { return AccessibleOf(grid); }
     QAccessibleTableInterface* cells() { return table()->tableInterface(); }
     QString cellText(int row, int column) {
@@ -278,6 +282,44 @@ TEST_F(GridAccessibleTest, TellsANewResultAMoveTheSelectionAndTheHint) {
     focus = events.of(grid, QAccessible::Focus);
     ASSERT_EQ(focus.size(), 1u);
     EXPECT_EQ(focus[0].child, TDBGridEhAccessible::CellIndex(0, 0, 3));
+}
+
+// The grid over a data set whose recordset calls can be made to fail.
+class GridAccessibleFailingTest : public GridAccessibleTest {
+protected:
+    GridAccessibleFailingTest() : GridAccessibleTest(Provider()) {}
+    ~GridAccessibleFailingTest() override { Provider().failCalls({}); }
+    static RecordingAdoProvider& Provider() {
+        static RecordingAdoProvider provider(SqliteAdoProvider());
+        return provider;
+    }
+};
+
+// A reader asking about the grid while the database fails gets empty answers: nothing escapes
+// into Qt or the accessibility bus, where it would end the program.
+TEST_F(GridAccessibleFailingTest, AFailingDataSetAnswersEmptyInsteadOfThrowing) {
+    StartOnNumbered(40);
+    // Records fetched while the controls are disabled have their row numbers looked up when
+    // asked for, through the recordset.
+    query.DisableControls();
+    query.Last();
+    const QPoint middle = grid->mapToGlobal(Widget(DataRowPoint(3)));
+    Provider().clear();
+    Provider().failCalls({u"Recordset.Bookmark ="_s, u"Recordset.AbsolutePosition"_s});
+    EXPECT_NO_THROW({
+        EXPECT_EQ(table()->focusChild(), nullptr);
+        EXPECT_EQ(table()->childAt(middle.x(), middle.y()), nullptr);
+        QAccessibleInterface* cell = cells()->cellAt(3, 1);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_FALSE(cell->state().focused);
+        EXPECT_TRUE(cell->rect().isEmpty());
+        EXPECT_EQ(cellText(30, 1), QString());
+        EXPECT_FALSE(cells()->isRowSelected(30));
+        EXPECT_EQ(selectedRows(), QList<int>{});
+    });
+    EXPECT_FALSE(Provider().callsMatching({u"Recordset.Bookmark ="_s}).isEmpty());
+    Provider().failCalls({});
+    query.EnableControls();
 }
 
 } // namespace

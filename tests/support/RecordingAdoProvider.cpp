@@ -2,6 +2,7 @@
 
 #include "platform/db/AdoCommand.h"
 #include "platform/db/AdoRecordset.h"
+#include "platform/db/ProviderError.h"
 
 #include <QRegularExpression>
 
@@ -229,6 +230,14 @@ bool StartsWithAny(const QString& call, const QStringList& prefixes) {
 }
 
 } // namespace
+
+void RecordingAdoProvider::Log::add(const QString& call) {
+    calls.append(call);
+    for (const QString& prefix : std::as_const(failing)) {
+        if (call.startsWith(prefix))
+            throw ProviderError(QStringLiteral("The database is locked by another user."));
+    }
+}
 
 RecordingAdoProvider::RecordingAdoProvider(AdoProvider& inner)
     : inner_(inner), log_(std::make_shared<Log>()) {

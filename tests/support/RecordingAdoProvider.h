@@ -25,6 +25,10 @@ public:
     // The calls that begin with any of the prefixes.
     QStringList callsMatching(const QStringList& prefixes) const;
     void clear() { log_->calls.clear(); }
+    // From now on every call that begins with any of the prefixes fails with a provider error
+    // after it is recorded, as calls fail on a database another program has locked; an empty
+    // list ends the failures.
+    void failCalls(const QStringList& prefixes) { log_->failing = prefixes; }
 
     // The calls without the reads that only look at the recordset (BOF, EOF, Status, Bookmark,
     // AbsolutePosition, EditMode, State, RecordCount, Fields.Count, Fields.Item(i) and their
@@ -34,7 +38,8 @@ public:
 
     struct Log {
         QStringList calls;
-        void add(const QString& call) { calls.append(call); }
+        QStringList failing;
+        void add(const QString& call);
     };
 
 private:
