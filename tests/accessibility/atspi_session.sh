@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
 # Inside a D-Bus session of its own: the accessibility bus, the program with Qt's AT-SPI bridge
-# switched on, and the reader. Stops what it started.
+# switched on, and the reader, which is stopped after 120 s. Stops what it started, also when it
+# is stopped itself. Exits 77 when the program cannot start for want of Qt's xcb platform plugin.
 # Usage: atspi_session.sh PHONEBOOK FOLDER READER
 set -uo pipefail
 program=$1
 folder=$2
 reader=$3
+
+launcher=""
+app=""
+stop() {
+  kill $app $launcher 2>/dev/null
+  wait $app $launcher 2>/dev/null
+}
+trap stop EXIT
+trap 'exit 143' TERM INT
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 launcher=$!
@@ -14,10 +24,15 @@ launcher=$!
 app=$!
 
 # Debian's own Python, which has pyatspi.
-LC_ALL=C.UTF-8 /usr/bin/python3 "$reader"
+LC_ALL=C.UTF-8 timeout 120 /usr/bin/python3 "$reader" "$app"
 status=$?
-kill "$app" "$launcher" 2>/dev/null
-wait "$app" "$launcher" 2>/dev/null
+[ "$status" -eq 124 ] && echo "FAIL: the reader did not finish within 120 s"
+if [ "$status" -eq 3 ] && grep -q 'platform plugin "xcb"' "$folder/program.log"; then
+  echo "SKIP: the program cannot start on the display: Qt's xcb platform plugin is missing" \
+    "or cannot be loaded:"
+  cat "$folder/program.log"
+  exit 77
+fi
 if [ "$status" -ne 0 ]; then
   echo "--- the program's output:"
   cat "$folder/program.log"

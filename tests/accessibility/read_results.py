@@ -1,8 +1,11 @@
 #!/usr/bin/python3
 """Reads the phone directory over the accessibility bus as a screen reader does: finds the name
-field by its label, goes there with Tab and types a search into it with real keys, and checks what the bus then tells:
-the status bar's count, the results table's rows, column headers and the cells of the current
-entry. Prints the first lines of the accessibility tree. Exits 0 when every check holds."""
+field by its label, goes there with Tab, types a search into it with real keys, and checks what
+the bus then tells: the status bar's count, the results table's rows, column headers and the
+cells of the current entry. Prints the first lines of the accessibility tree. Exits 0 when every
+check holds, 3 when the program ended before it could be read.
+
+Usage: read_results.py PROGRAM_PID"""
 
 import subprocess
 import sys
@@ -10,8 +13,12 @@ import time
 
 import pyatspi
 
-DEADLINE = 30  # seconds for the program to appear and for the search to be told
+DEADLINE = 100  # seconds for the whole reading, every wait included
+TYPING = 10  # seconds for typed keys to reach the field before they are typed again
 TREE_LINES = 40
+PROGRAM_ENDED = 3
+
+end = time.monotonic() + DEADLINE
 
 failures = []
 shown = None  # the program, once found: its tree is shown when a wait fails
@@ -22,20 +29,49 @@ def check(what, actual, expected):
         failures.append(f"{what}: {actual!r}, expected {expected!r}")
 
 
-def wait_for(what, probe):
-    """Asks the bus until probe answers something; the program runs on its own clock."""
-    end = time.monotonic() + DEADLINE
-    while time.monotonic() < end:
+def remaining():
+    return max(0.0, end - time.monotonic())
+
+
+def program_running():
+    """Whether the program is still running (not ended, and not a zombie left unreaped)."""
+    try:
+        with open(f"/proc/{sys.argv[1]}/stat", encoding="ascii") as stat:
+            return stat.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
+
+
+def poll(probe, seconds):
+    """Asks the bus until probe answers something or the seconds (at most those left) pass;
+    the program runs on its own clock. None when nothing came."""
+    until = time.monotonic() + min(seconds, remaining())
+    while True:
         try:
             found = probe()
         except Exception:  # the tree is still being built
             found = None
         if found:
             return found
+        if not program_running():
+            print("The program ended before it was read.")
+            sys.exit(PROGRAM_ENDED)
+        if time.monotonic() >= until:
+            return None
         time.sleep(0.2)
+
+
+def wait_for(what, probe):
+    found = poll(probe, remaining())
+    if found:
+        return found
     if shown is not None:
         print("\n".join(tree_lines(shown)))
-    sys.exit(f"FAIL: {what} within {DEADLINE} s")
+    sys.exit(f"FAIL: {what} within {DEADLINE} s of the start")
+
+
+def xdotool(*arguments):
+    subprocess.run(["xdotool", *arguments], check=True, timeout=max(1.0, remaining()))
 
 
 def children(accessible):
@@ -90,6 +126,26 @@ def find(root, role, predicate=lambda accessible: True):
         (a for a in walk(root) if a.getRole() == role and predicate(a)), None)
 
 
+def field_text(field):
+    """The text of an editable combo box, from its line edit."""
+    text = find(field, pyatspi.ROLE_TEXT).queryText()
+    return text.getText(0, text.characterCount)
+
+
+def type_into(field, search):
+    """Types the search with real keys and waits until the field reads it (in capitals, as the
+    name field shows what is typed). Keys typed on a virtual display can come out wrong (lost or
+    in another layout); then the field is cleared and the search typed once more."""
+    shows = search.upper()
+    for _ in range(2):
+        xdotool("type", "--delay", "50", search)
+        if poll(lambda: field_text(field) == shows, TYPING):
+            return
+        print(f'typed "{search}", the field reads "{field_text(field)}": typing it again')
+        xdotool("key", "ctrl+a", "BackSpace")
+    wait_for(f'the name field to read "{shows}"', lambda: field_text(field) == shows)
+
+
 def status_text(bar):
     return " ".join(panel.name for panel in children(bar))
 
@@ -110,17 +166,16 @@ def main():
 
     # A virtual display has no window manager to give the new window the keyboard, as a
     # desktop does; the window is given it directly.
-    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--class", "phonebook",
-                    "windowfocus", "--sync"], check=True, timeout=DEADLINE)
+    xdotool("search", "--sync", "--onlyvisible", "--class", "phonebook", "windowfocus", "--sync")
     # The focus starts in the phone field; Tab goes on to the name field (Search is still off).
     wait_for("the focus in the phone field",
              lambda: find(app, pyatspi.ROLE_COMBO_BOX,
                           lambda a: a.getState().contains(pyatspi.STATE_FOCUSED)))
-    subprocess.run(["xdotool", "key", "Tab"], check=True)
+    xdotool("key", "Tab")
     wait_for("the focus in the name field",
              lambda: any(a.getState().contains(pyatspi.STATE_FOCUSED) for a in walk(name_field)))
-    subprocess.run(["xdotool", "type", "--delay", "50", "иван"], check=True)
-    subprocess.run(["xdotool", "key", "Return"], check=True)
+    type_into(name_field, "иван")
+    xdotool("key", "Return")
 
     bar = wait_for("the status bar", lambda: find(app, pyatspi.ROLE_STATUS_BAR))
     wait_for('the count "Найдено: 3"', lambda: status_text(bar) == "Результат поиска: Найдено: 3")
@@ -136,7 +191,8 @@ def main():
     check("the column headers", [table.getColumnHeader(c).name for c in range(table.nColumns)],
           ["Телефон", "Ф.И.О. или организация", "Адрес"])
 
-    # The grid takes the focus as Shift+Tab gives it; its current cell is then focused.
+    # The grid is given the focus through the bus, as a screen reader's command to go to it
+    # does; its current cell is then focused.
     table_accessible.queryComponent().grabFocus()
     current = wait_for(
         "a focused cell in the results",
