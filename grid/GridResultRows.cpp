@@ -177,6 +177,7 @@ void GridResultRows::Click(int row, int c) {
     if (column == nullptr || row < 0 || row >= RowCount())
         return;
     GoTo(row);
+    grid_.RequestColumn(GridColumn(c));
     TDBGridEhSelection& selection = grid_.Selection();
     if (selection.Allows(gstRecordBookmarks)) {
         selection.SetSelecting(false);

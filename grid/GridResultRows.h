@@ -48,7 +48,7 @@ public:
 
     // Makes the row current as the arrow keys do: the selection is cleared.
     void MoveTo(int row);
-    // What a left click on the cell does: the row becomes current, the selection holds just
+    // What a left click on the cell does: the cell becomes current, the selection holds just
     // it (or it is toggled when clicks add to the selection), and OnCellClick fires.
     void Click(int row, int c);
     // Makes the row current and lists it in the selection, or takes it out, as a click with

@@ -285,6 +285,7 @@ private:
     friend class GridKeyboardController;
     friend class GridMouseController;
     friend class GridPainter;
+    friend class GridResultRows;
 
     // Data link reactions (TDBGridEhData.cpp).
     void LinkActive(bool active);

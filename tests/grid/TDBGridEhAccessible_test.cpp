@@ -208,6 +208,19 @@ TEST_F(GridAccessibleTest, ACellsActionsDoWhatTheMouseAndTheKeysDo) {
     EXPECT_EQ(selectedRows(), QList<int>{});
 }
 
+// Without whole-row selection the pressed cell becomes the current one, as under the mouse.
+TEST_F(GridAccessibleTest, PressingACellMakesItCurrent) {
+    StartOnNumbered(40);
+    grid->SetOptions(grid->Options().Exclude(dgRowSelect));
+    int entered = 0;
+    grid->OnColEnter = [&] {
+        ++entered;
+    };
+    cells()->cellAt(25, 2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(table()->focusChild(), cells()->cellAt(25, 2));
+    EXPECT_EQ(entered, 1);
+}
+
 // Space does what a click on the current entry does; Ctrl+Space what a click with Ctrl does.
 TEST_F(GridAccessibleTest, SpaceClicksTheCurrentEntryAndCtrlSpaceTogglesIt) {
     StartOnNumbered(10);
