@@ -97,22 +97,12 @@ void GridKeyboardController::Perform(const GridKeyAction& action) {
     }
     case GridCommand::ToggleRow:
         if (grid_.Selection().Allows(gstRecordBookmarks))
-            grid_.Selection().ToggleCurrentRow();
+            grid_.Selection().CtrlClickCurrentRow();
         break;
     case GridCommand::SelectAll:
-        ToggleSelectAll();
+        grid_.Selection().ToggleAll();
         break;
     }
-}
-
-void GridKeyboardController::ToggleSelectAll() {
-    TDBGridEhSelection& selection = grid_.Selection();
-    if (!selection.Allows(gstAll))
-        return;
-    if (selection.SelectionType() != gstNon)
-        selection.Clear();
-    else
-        selection.SelectAll();
 }
 
 void GridKeyboardController::Reset() {

@@ -26,8 +26,6 @@ private:
     void Reset();
     void ScrollColumns(int distance);
     void ShowFindDialog();
-    // Ctrl+A: selects everything, or clears the selection, as a click on the corner cell does.
-    void ToggleSelectAll();
     // A new record with nothing assigned to it, neither through its fields nor an editor.
     bool UnchangedInsert() const;
 

@@ -55,7 +55,7 @@ void GridMouseController::Press(QMouseEvent& event, bool doubleClick) {
         return;
     }
     if (cell.X == 0 && cell.Y == 0 && grid_.IndicatorOffset() == 1 && grid_.TitleRowCount() == 1) {
-        PressCorner();
+        grid_.Selection().ToggleAll();
         return;
     }
     if (cell.Y >= grid_.TitleRowCount() && cell.Y < grid_.RowCount() && grid_.DataLink().Active())
@@ -72,16 +72,6 @@ bool GridMouseController::PressTitleRow(QPoint point, const TGridCoord& cell,
     // A right press on a title acts as a left one (column moving takes either button).
     rightPressAsLeft_ = button == Qt::RightButton && grid_.Options().Contains(dgColumnResize);
     return columns_.Start(point, cell, rightPressAsLeft_ ? Qt::LeftButton : button);
-}
-
-void GridMouseController::PressCorner() {
-    TDBGridEhSelection& selection = grid_.Selection();
-    if (!selection.Allows(gstAll) || !grid_.DataLink().Active())
-        return;
-    if (selection.SelectionType() != gstNon)
-        selection.Clear();
-    else
-        selection.SelectAll();
 }
 
 void GridMouseController::PressDataRow(const TGridCoord& cell, Qt::MouseButton button,
@@ -109,7 +99,7 @@ void GridMouseController::SelectPressedRow(int pressedRow, Qt::MouseButton butto
         selection.SetToggleMode(true);
         selection.StepSelect(true, pressedRow - grid_.Row());
     } else if (button == Qt::LeftButton && toggles) {
-        selection.ToggleCurrentRow();
+        selection.CtrlClickCurrentRow();
     } else if (button == Qt::LeftButton) {
         selection.ClearSelection();
         selection.Rows().SetCurrentRowSelected(true);

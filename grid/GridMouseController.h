@@ -38,7 +38,6 @@ public:
 
 private:
     bool PressTitleRow(QPoint point, const TGridCoord& cell, Qt::MouseButton button);
-    void PressCorner();
     void PressDataRow(const TGridCoord& cell, Qt::MouseButton button,
                       Qt::KeyboardModifiers modifiers);
     void SelectPressedRow(int pressedRow, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);

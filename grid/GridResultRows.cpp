@@ -180,9 +180,9 @@ void GridResultRows::Click(int row, int c) {
     grid_.RequestColumn(GridColumn(c));
     TDBGridEhSelection& selection = grid_.Selection();
     if (selection.Allows(gstRecordBookmarks)) {
-        selection.SetSelecting(false);
+        // Where clicks add to the selection, every click is one with Ctrl.
         if (!grid_.OptionsEh().Contains(dghClearSelection)) {
-            selection.ToggleCurrentRow();
+            selection.CtrlClickCurrentRow();
         } else {
             selection.ClearSelection();
             selection.Rows().SetCurrentRowSelected(true);
@@ -204,7 +204,6 @@ bool GridResultRows::SetRowSelected(int row, bool selected) {
             return true;
         selection.Clear();
     }
-    selection.SetSelecting(false);
-    selection.Rows().SetCurrentRowSelected(selected);
+    selection.CtrlClickCurrentRow(selected);
     return RowSelected(row) == selected;
 }

@@ -58,6 +58,15 @@ void TDBGridEhSelection::SelectAll() {
     grid_.SelectionChanged();
 }
 
+void TDBGridEhSelection::ToggleAll() {
+    if (!Allows(gstAll) || !grid_.DataLink().Active())
+        return;
+    if (type_ != gstNon)
+        Clear();
+    else
+        SelectAll();
+}
+
 void TDBGridEhSelection::Clear() {
     rows_.Clear();
     if (type_ != gstNon) {
@@ -150,8 +159,9 @@ bool TDBGridEhSelection::BeforeStep(TADOQuery& dataSet, bool select, int directi
     return false;
 }
 
-void TDBGridEhSelection::ToggleCurrentRow() {
-    rows_.SetCurrentRowSelected(!rows_.CurrentRowSelected());
+void TDBGridEhSelection::CtrlClickCurrentRow(bool selected) {
+    selecting_ = false;
+    rows_.SetCurrentRowSelected(selected);
 }
 
 void TDBGridEhSelection::ArmRowDrag(bool toggleMode) {

@@ -54,6 +54,9 @@ public:
     // --- Changing the kind ---------------------------------------------------------------------
     // Selects every cell of every record, when multi-row selection allows gstAll.
     void SelectAll();
+    // What the corner cell does (and Ctrl+A): clears a selection, or selects everything while
+    // nothing is; only while the data link is active and gstAll is allowed.
+    void ToggleAll();
     // Clears every kind and empties the selected rows, whatever the options say.
     void Clear();
     // The data link opened or closed: the rows are emptied and every kind is cleared.
@@ -68,8 +71,11 @@ public:
     // grows while the record moves away from it and shrinks while it moves back; without, the
     // selection is cleared. Repaints once at the end.
     void StepSelect(bool select, int distance, bool toEnd = false);
-    // Selects or unselects the current record.
-    void ToggleCurrentRow();
+    // What a click with Ctrl on the current record does (Ctrl+Space, a screen reader's select
+    // or unselect): ends a range gesture, so that the next one starts here, and lists the
+    // record as selected or unlists it; without an argument it toggles the record.
+    void CtrlClickCurrentRow(bool selected);
+    void CtrlClickCurrentRow() { CtrlClickCurrentRow(!rows_.CurrentRowSelected()); }
     // Rows are toggled relative to the anchor's prior state instead of simply selected.
     bool ToggleMode() const { return toggleMode_; }
     void SetToggleMode(bool toggleMode) { toggleMode_ = toggleMode; }

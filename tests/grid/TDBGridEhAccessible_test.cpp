@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include <functional>
 #include <numeric>
 
 namespace {
@@ -257,6 +258,41 @@ TEST_F(GridAccessibleTest, TellsTheCurrentCellAfterTheGridTookTheFocus) {
     const auto focus = events.of(grid, QAccessible::Focus);
     ASSERT_EQ(focus.size(), 1u);
     EXPECT_EQ(focus[0].child, TDBGridEhAccessible::CellIndex(2, 0, 3));
+}
+
+// Ctrl+Space, a click with Ctrl and a reader's unselect on the end of a range all end that
+// range: the next Shift+Down starts a new one from the current entry.
+TEST_F(GridAccessibleTest, UnselectingTheEndOfARangeEndsItWhateverUnselectsIt) {
+    const struct {
+        const char* way;
+        std::function<void()> unselect;
+    } cases[] = {
+        {"Ctrl+Space",
+         [this] {
+             Key(Qt::Key_Space, Qt::ControlModifier);
+         }},
+        {"Ctrl+click",
+         [this] {
+             QTest::mouseClick(grid, Qt::LeftButton, Qt::ControlModifier, Widget(DataRowPoint(3)));
+         }},
+        {"unselectRow",
+         [this] {
+             cells()->unselectRow(3);
+         }},
+    };
+    StartOnNumbered(10);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        Key(Qt::Key_Home, Qt::ControlModifier);
+        Key(Qt::Key_Down);
+        Key(Qt::Key_Down, Qt::ShiftModifier);
+        Key(Qt::Key_Down, Qt::ShiftModifier);
+        ASSERT_EQ(selectedRows(), (QList<int>{1, 2, 3}));
+        c.unselect();
+        EXPECT_EQ(selectedRows(), (QList<int>{1, 2}));
+        Key(Qt::Key_Down, Qt::ShiftModifier);
+        EXPECT_EQ(selectedRows(), (QList<int>{1, 2, 3, 4}));
+    }
 }
 
 TEST_F(GridAccessibleTest, TellsANewResultAMoveTheSelectionAndTheHint) {
