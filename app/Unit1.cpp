@@ -145,8 +145,8 @@ void TMenu::createPictures() {
     Image2 = CreatePicture(this, "Image2", {0, 0, ClientWidth, 382},
                            QStringLiteral(":/pictures/town.jpg"));
     Panel1 = CreatePanel(this, "Panel1", {0, 0, ClientWidth, 59});
-    // The banner's panel only frames its picture.
-    MarkDecorative(*Panel1);
+    // The banner's panel stays a plain container without a name: a reader passes over it to
+    // the picture inside, which is marked as decoration.
     Panel1->hide();
     Image1 =
         CreatePicture(Panel1, "Image1", {0, 0, 433, 59}, QStringLiteral(":/pictures/banner.jpg"));

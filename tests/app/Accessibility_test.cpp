@@ -101,7 +101,7 @@ TEST_F(AccessibilityTest, ButtonsTheGridAndTheEditorAreNamedForWhatTheyAre) {
         {window.DBGridEh1, QAccessible::Table, u"Результаты поиска"_s},
         {window.Panel3, QAccessible::Client, u"Новый адресат"_s},
         {window.StatusBar1, QAccessible::StatusBar, u"Результат поиска: Поиск"_s},
-        {window.Panel1, QAccessible::Graphic, QString()},
+        {window.Panel1, QAccessible::Client, QString()},
         {window.Image1, QAccessible::Graphic, QString()},
         {window.Image2, QAccessible::Graphic, QString()},
     };
