@@ -31,12 +31,11 @@ QAccessibleInterface* GridAccessibleCell::parent() const {
 }
 
 QString GridAccessibleCell::text(QAccessible::Text t) const {
-    if (!isValid() || (t != QAccessible::Name && t != QAccessible::Value))
+    // The text is the name only: a value repeating it would be spoken twice.
+    if (!isValid() || t != QAccessible::Name)
         return {};
     const GridResultRows rows = Rows();
-    if (IsTitle())
-        return t == QAccessible::Name ? rows.ColumnTitle(column_) : QString();
-    return rows.CellText(row_, column_);
+    return IsTitle() ? rows.ColumnTitle(column_) : rows.CellText(row_, column_);
 }
 
 QRect GridAccessibleCell::rect() const {

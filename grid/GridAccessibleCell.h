@@ -7,10 +7,10 @@ class TDBGridEh;
 class GridResultRows;
 
 // One cell of the grid's accessible table: a data cell of a row of the result, or a column
-// title (row -1). Its text is the cell's text as the grid shows it; it is selected when its
-// row is, focused when it is the current cell of the focused grid. Its actions do what the
-// mouse does: press is a click on the cell, toggle a click with Ctrl, and set focus moves the
-// current record there as the arrow keys do.
+// title (row -1). Its name is the cell's text as the grid shows it (it has no value, which a
+// reader would speak as well); it is selected when its row is, focused when it is the current
+// cell of the focused grid. Its actions do what the mouse does: press is a click on the cell,
+// toggle a click with Ctrl, and set focus moves the current record there as the arrow keys do.
 class GridAccessibleCell : public QAccessibleInterface,
                            public QAccessibleTableCellInterface,
                            public QAccessibleActionInterface {

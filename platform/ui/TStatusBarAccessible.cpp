@@ -25,7 +25,8 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override {
-        if (!isValid() || (t != QAccessible::Name && t != QAccessible::Value))
+        // The text is the name only: a value repeating it would be spoken twice.
+        if (!isValid() || t != QAccessible::Name)
             return {};
         return bar_->PanelText(index_);
     }

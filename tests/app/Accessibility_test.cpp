@@ -119,6 +119,7 @@ TEST_F(AccessibilityTest, TheStatusBarReadsAndAnnouncesTheCount) {
     EXPECT_EQ(bar->child(0)->text(QAccessible::Name), u"Результат поиска:"_s);
     EXPECT_EQ(bar->child(1)->text(QAccessible::Name), u"Найдено: 3"_s);
     EXPECT_EQ(bar->child(1)->role(), QAccessible::StaticText);
+    EXPECT_EQ(bar->child(1)->text(QAccessible::Value), QString());
     const auto announced = events.of(menu().StatusBar1, QAccessible::NameChanged);
     ASSERT_FALSE(announced.empty());
     EXPECT_TRUE(std::any_of(announced.begin(), announced.end(),

@@ -72,6 +72,7 @@ TEST_F(GridAccessibleTest, ReadsEveryCellAsTheGridShowsItWithoutMovingTheRecord)
     EXPECT_EQ(grid->DataLink().ActiveRecord(), 0);
     EXPECT_EQ(query.FieldByName(u"Fio"_s).AsString(), u"Person 001"_s);
     EXPECT_EQ(cells()->cellAt(40, 0), nullptr);
+    EXPECT_EQ(cells()->cellAt(35, 0)->text(QAccessible::Value), QString());
     // A row on screen has its place there; one below the window is off screen.
     EXPECT_FALSE(cells()->cellAt(2, 1)->rect().isEmpty());
     EXPECT_TRUE(cells()->cellAt(35, 1)->state().offscreen);
