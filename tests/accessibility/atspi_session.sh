@@ -19,6 +19,10 @@ trap 'exit 143' TERM INT
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 launcher=$!
+# Under AddressSanitizer, strict string checks stay off for this run: the xcb platform's
+# libxkbcommon reads keymap names with strndup from buffers that have no NUL after them,
+# which is correct but is what those checks report. The other tests keep them on.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:strict_string_checks=0"
 (cd "$folder" && QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 exec "$program") \
   >"$folder/program.log" 2>&1 &
 app=$!
