@@ -26,6 +26,8 @@ launcher=/usr/libexec/at-spi-bus-launcher
 [ -x "$launcher" ] || skip "$launcher is not installed"
 [ -x /usr/bin/python3 ] && /usr/bin/python3 -c "import pyatspi" 2>/dev/null ||
   skip "python3-pyatspi is not installed"
+compgen -G "/usr/lib/*/qt6/plugins/platforms/libqxcb.so" >/dev/null ||
+  skip "Qt's xcb platform plugin (qt6-base's libqxcb.so) is not installed"
 
 work=$(mktemp -d)
 xvfb=""
