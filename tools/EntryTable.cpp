@@ -70,9 +70,3 @@ void ForEachEntry(SqliteDatabase& database,
                              TextColumn(statement, 3), TextColumn(statement, 4)});
     }
 }
-
-std::vector<DirectoryEntry> ReadEntries(SqliteDatabase& database) {
-    std::vector<DirectoryEntry> entries;
-    ForEachEntry(database, [&entries](const DirectoryEntry& entry) { entries.push_back(entry); });
-    return entries;
-}

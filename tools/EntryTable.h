@@ -5,7 +5,6 @@
 #include "platform/db/SqliteStatement.h"
 
 #include <functional>
-#include <vector>
 
 class SqliteDatabase;
 
@@ -24,6 +23,3 @@ private:
 // number throws Exception.
 void ForEachEntry(SqliteDatabase& database,
                   const std::function<void(const DirectoryEntry&)>& visit);
-
-// Every entry of the table `tel` in `ID` order.
-std::vector<DirectoryEntry> ReadEntries(SqliteDatabase& database);

@@ -4,7 +4,6 @@
 #include "tools/EntryExport.h"
 #include "tools/EntryGenerator.h"
 #include "tools/EntryImport.h"
-#include "tools/EntryTable.h"
 #include "tools/FolderErrors.h"
 #include "tools/ServerEntryStore.h"
 #include "tools/ServerSchema.h"

@@ -51,14 +51,6 @@ int PgResult::rowCount() const noexcept {
     return PQntuples(result_.get());
 }
 
-int PgResult::columnCount() const noexcept {
-    return PQnfields(result_.get());
-}
-
-QString PgResult::columnName(int column) const {
-    return QString::fromUtf8(PQfname(result_.get(), column));
-}
-
 bool PgResult::isNull(int row, int column) const noexcept {
     return PQgetisnull(result_.get(), row, column) != 0;
 }

@@ -16,8 +16,6 @@ public:
     PgResult& operator=(PgResult&&) noexcept;
 
     int rowCount() const noexcept;
-    int columnCount() const noexcept;
-    QString columnName(int column) const;
     bool isNull(int row, int column) const noexcept;
     // The value's text in UTF-8; valid while the result lives.
     std::string_view utf8(int row, int column) const noexcept;
