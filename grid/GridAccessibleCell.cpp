@@ -79,9 +79,10 @@ QAccessible::State GridAccessibleCell::state() const {
     state.selectable = true;
     state.focusable = true;
     state.multiSelectable = grid_->Selection().MultiSelect();
-    state.selected = isSelected();
-    state.focused = IsCurrent() && grid_->hasFocus();
-    state.active = IsCurrent();
+    const bool current = IsCurrent();
+    state.selected = Rows().RowSelected(row_);
+    state.focused = current && grid_->hasFocus();
+    state.active = current;
     return state;
 }
 

@@ -326,7 +326,8 @@ void GridPainter::PaintDataCell(TCanvas& canvas, TColumnEh& column, int col, int
         return;
     }
     const ActiveRecordGuard guard(records_, position);
-    TColCellParamsEh params = CellParams(column, col, row, state, RecordBackground(column, info));
+    TColCellParamsEh params =
+        DataCellParams(grid_, column, col, row, state, RecordBackground(column, info));
     Highlight(params, row, grid_.Selection().DataCellSelected(), info);
     const bool duplicate = column.HideDuplicates() && IsDuplicateOfPrior(column, position, params);
     if (duplicate) {
@@ -367,11 +368,6 @@ TColor GridPainter::RecordBackground(const TColumnEh& column, const DrawInfo& in
     return grid_.DataSet()->RecNo() % 2 == 1 ? grid_.OddRowColor() : grid_.EvenRowColor();
 }
 
-TColCellParamsEh GridPainter::CellParams(TColumnEh& column, int col, int row, TGridDrawState state,
-                                         TColor background) const {
-    return DataCellParams(grid_, column, col, row, state, background);
-}
-
 void GridPainter::Highlight(TColCellParamsEh& params, int row, bool inSelection,
                             const DrawInfo& info) const {
     const TGridOptions options = grid_.Options();
@@ -401,8 +397,9 @@ bool GridPainter::IsDuplicateOfPrior(TColumnEh& column, int position,
     QString priorText;
     {
         const ActiveRecordGuard guard(records_, position - 1);
-        priorText =
-            CellParams(column, params.Col, params.Row - 1, params.State, params.Background).Text;
+        priorText = DataCellParams(grid_, column, params.Col, params.Row - 1, params.State,
+                                   params.Background)
+                        .Text;
     }
     return priorText == params.Text;
 }

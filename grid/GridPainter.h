@@ -54,9 +54,6 @@ private:
                             const DrawInfo& info) const;
     // The background of the current record's cell before any highlight.
     TColor RecordBackground(const TColumnEh& column, const DrawInfo& info) const;
-    // The cell parameters of the column for the current record, after the grid's hook.
-    TColCellParamsEh CellParams(TColumnEh& column, int col, int row, TGridDrawState state,
-                                TColor background) const;
     void Highlight(TColCellParamsEh& params, int row, bool inSelection, const DrawInfo& info) const;
     // Whether the cell's text equals the text of the same column one row higher.
     bool IsDuplicateOfPrior(TColumnEh& column, int position, const TColCellParamsEh& params);

@@ -66,10 +66,14 @@ int GridResultRows::CurrentRow() const {
     return recNo > 0 ? static_cast<int>(recNo - 1) : -1;
 }
 
-int GridResultRows::CurrentColumn() const {
+int GridResultRows::ColumnOf(int gridCol) const {
     const std::vector<int> cols = VisibleGridColumns();
-    const auto found = std::find(cols.begin(), cols.end(), grid_.Col());
-    return found == cols.end() ? 0 : static_cast<int>(found - cols.begin());
+    const auto found = std::find(cols.begin(), cols.end(), gridCol);
+    return found == cols.end() ? -1 : static_cast<int>(found - cols.begin());
+}
+
+int GridResultRows::CurrentColumn() const {
+    return std::max(ColumnOf(grid_.Col()), 0);
 }
 
 int GridResultRows::WindowPosition(int row) const {

@@ -45,6 +45,8 @@ public:
     int WindowPosition(int row) const;
     // The grid column (indicator included) that shows column c, or -1.
     int GridColumn(int c) const;
+    // The column shown in grid column gridCol, or -1 when that is no visible data column.
+    int ColumnOf(int gridCol) const;
 
     // Makes the row current as the arrow keys do: the selection is cleared.
     void MoveTo(int row);

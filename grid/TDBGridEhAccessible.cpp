@@ -74,11 +74,7 @@ QAccessibleInterface* TDBGridEhAccessible::childAt(int x, int y) const {
     // The client area lies inside a one-pixel border.
     const TGridCoord cell = grid->MouseCoord(grid->mapFromGlobal(QPoint(x, y)) - QPoint(1, 1));
     const GridResultRows rows = Rows();
-    int column = -1;
-    for (int c = 0; c < rows.ColumnCount(); ++c) {
-        if (rows.GridColumn(c) == cell.X)
-            column = c;
-    }
+    const int column = rows.ColumnOf(cell.X);
     if (column < 0)
         return nullptr;
     if (cell.Y < grid->TitleRowCount())

@@ -233,10 +233,8 @@ bool StartsWithAny(const QString& call, const QStringList& prefixes) {
 
 void RecordingAdoProvider::Log::add(const QString& call) {
     calls.append(call);
-    for (const QString& prefix : std::as_const(failing)) {
-        if (call.startsWith(prefix))
-            throw ProviderError(QStringLiteral("The database is locked by another user."));
-    }
+    if (StartsWithAny(call, failing))
+        throw ProviderError(QStringLiteral("The database is locked by another user."));
 }
 
 RecordingAdoProvider::RecordingAdoProvider(AdoProvider& inner)
